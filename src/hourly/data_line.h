@@ -1,0 +1,34 @@
+#pragma once
+// Reading the fixed columns of a new-edition hourly data line (43 characters
+// of comma-separated fields, each value followed by its flag; flag 9 marks
+// the value before it as missing). Columns are 1-based character positions
+// of CP932 text. Errors: 13 for a field that is not a number (a blank flag,
+// a line too short), 6 for an overflow.
+#include <cstdint>
+#include <string_view>
+
+namespace dorvax {
+
+struct HourValues {
+  int16_t day = 0;
+  int16_t hour = 0;
+  // Each value holds MISSING when its flag is 9.
+  int16_t a = 0;
+  int16_t b = 0;  // B2 * 256 + B1
+  int16_t c = 0;  // tenths
+  int16_t d = 0;  // tenths
+  int16_t e = 0;
+};
+
+// Day and hour of a data line (columns 1-2 and 4-5).
+int16_t ReadLineDay(std::string_view line);
+int16_t ReadLineHour(std::string_view line);
+
+// Values A to D (`withE` false) or all five values, read as the binary era
+// does; the flag is always read first and a missing value's text is never read.
+HourValues ReadHourValues(std::string_view line, bool withE);
+
+// Value E alone (MISSING when its flag is 9).
+int16_t ReadValueE(std::string_view line);
+
+}  // namespace dorvax

@@ -1,0 +1,19 @@
+#pragma once
+// The three line transformations of a text-era hourly file: the header
+// lines 3 and 4 lose the titles of the flag columns, and every data line is
+// cut down to the old edition's 29 columns without flags. Lines are CP932
+// bytes; positions count characters.
+#include <string>
+#include <string_view>
+
+namespace dorvax {
+
+void StripFlagHeaders(std::string& line);
+void CollapseEmptyHeaders(std::string& line);
+void ReshapeDataLine(std::string& line);
+
+// The reshaped data line written into `out` (replacing its contents); the
+// form used by the conversion loop to avoid an allocation per line.
+void ReshapeDataLineInto(std::string_view line, std::string& out);
+
+}  // namespace dorvax

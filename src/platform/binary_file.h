@@ -1,0 +1,48 @@
+#pragma once
+// A binary file written sequentially with little-endian two's-complement
+// integers, buffered so that a record is one append to memory.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/file_handle.h"
+
+namespace platform {
+
+class BinaryWriter {
+ public:
+  BinaryWriter() = default;
+  ~BinaryWriter() { file_.CloseQuietly(); }
+  // kWriteTruncate empties an existing file; kWriteFromStart writes over it
+  // from the first byte without shortening it.
+  void Open(const std::string& path, OpenMode mode = OpenMode::kWriteTruncate);
+  bool IsOpen() const { return file_.IsOpen(); }
+  const std::string& path() const { return file_.path(); }
+
+  void WriteInt16(int16_t value) {
+    auto v = static_cast<uint16_t>(value);
+    char bytes[2] = {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+    WriteBytes(std::string_view(bytes, 2));
+  }
+  void WriteInt32(int32_t value) {
+    auto v = static_cast<uint32_t>(value);
+    char bytes[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+                     static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
+    WriteBytes(std::string_view(bytes, 4));
+  }
+  void WriteBytes(std::string_view bytes) {
+    buffer_.append(bytes);
+    if (buffer_.size() >= kFlushSize) Flush();
+  }
+  void Close();
+  void CloseQuietly() noexcept { file_.CloseQuietly(); buffer_.clear(); }
+
+ private:
+  static constexpr std::size_t kFlushSize = 64 * 1024;
+  void Flush();
+
+  FileHandle file_;
+  std::string buffer_;
+};
+
+}  // namespace platform

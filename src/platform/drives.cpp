@@ -1,0 +1,239 @@
+#include "platform/drives.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "platform/native_path.h"
+
+namespace platform {
+
+std::string DriveEntry::DisplayText() const {
+#ifdef _WIN32
+  std::string text = root.substr(0, 2);
+  for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return label.empty() ? text : text + " [" + label + "]";
+#else
+  return label.empty() ? root : root + " [" + label + "]";
+#endif
+}
+
+std::string DriveRootFromListText(const std::string& listText) {
+#ifdef _WIN32
+  std::string root = listText.substr(0, 2);
+  for (char& c : root) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  return root + "\\";
+#else
+  std::string root = listText.substr(0, listText.find(" ["));
+  if (!EndsWithSeparator(root)) root += '/';
+  return root;
+#endif
+}
+
+namespace {
+
+#ifdef _WIN32
+
+DriveType FromWinType(UINT type) {
+  switch (type) {
+    case DRIVE_REMOVABLE: return DriveType::kRemovable;
+    case DRIVE_FIXED: return DriveType::kFixed;
+    case DRIVE_REMOTE: return DriveType::kRemote;
+    case DRIVE_CDROM: return DriveType::kCdRom;
+    case DRIVE_RAMDISK: return DriveType::kRamDisk;
+    default: return DriveType::kUnknown;
+  }
+}
+
+class WindowsDrives : public Drives {
+ public:
+  std::vector<DriveEntry> List() override {
+    std::vector<DriveEntry> out;
+    DWORD mask = GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+      if (!(mask & (1u << i))) continue;
+      DriveEntry e;
+      e.root = std::string(1, static_cast<char>('A' + i)) + ":\\";
+      e.type = FromWinType(GetDriveTypeW(ToWide(e.root).c_str()));
+      out.push_back(e);
+    }
+    return out;
+  }
+  DriveEntry Current() override {
+    wchar_t buf[MAX_PATH];
+    DWORD n = GetCurrentDirectoryW(MAX_PATH, buf);
+    DriveEntry e;
+    e.root = n >= 2 ? FromWide(std::wstring_view(buf, 2)) + "\\" : "C:\\";
+    e.type = FromWinType(GetDriveTypeW(ToWide(e.root).c_str()));
+    return e;
+  }
+  std::string RootOf(const std::string& path) override { return path.substr(0, 3); }
+  DriveType TypeOf(const std::string& path) override {
+    return FromWinType(GetDriveTypeW(ToWide(RootOf(path)).c_str()));
+  }
+  bool IsReady(const std::string& root) override {
+    UINT old = SetErrorMode(SEM_FAILCRITICALERRORS);
+    DWORD serial = 0;
+    BOOL ok = GetVolumeInformationW(ToWide(root).c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0);
+    SetErrorMode(old);
+    return ok != 0;
+  }
+};
+
+#else
+
+struct Mount {
+  std::string point;   // with a trailing "/"
+  std::string fsType;
+  std::string source;
+};
+
+// Undoes the octal escapes of /proc/self/mountinfo ("\040" for a blank).
+std::string Unescape(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 3 < text.size()) {
+      int v = (text[i + 1] - '0') * 64 + (text[i + 2] - '0') * 8 + (text[i + 3] - '0');
+      out += static_cast<char>(v);
+      i += 3;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::vector<Mount> ReadMounts() {
+  std::vector<Mount> mounts;
+  std::ifstream in("/proc/self/mountinfo");
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string id, parent, dev, root, point, options, field;
+    fields >> id >> parent >> dev >> root >> point >> options;
+    while (fields >> field && field != "-") {
+    }
+    Mount m;
+    fields >> m.fsType >> m.source;
+    m.point = Unescape(point);
+    if (!EndsWithSeparator(m.point)) m.point += '/';
+    mounts.push_back(m);
+  }
+  return mounts;
+}
+
+bool IsOpticalMount(const Mount& m) {
+  return m.fsType == "iso9660" || m.fsType == "udf" || m.source.rfind("/dev/sr", 0) == 0 ||
+         m.source.rfind("/dev/cdrom", 0) == 0;
+}
+
+bool IsPseudoFs(const std::string& type) {
+  static const char* kPseudo[] = {"proc", "sysfs", "devpts", "cgroup", "cgroup2", "securityfs", "pstore",
+                                  "debugfs", "tracefs", "mqueue", "hugetlbfs", "configfs", "fusectl",
+                                  "bpf", "autofs", "binfmt_misc", "nsfs", "devtmpfs", "efivarfs", "rpc_pipefs"};
+  return std::find(std::begin(kPseudo), std::end(kPseudo), type) != std::end(kPseudo);
+}
+
+DriveType TypeOfMount(const Mount& m) {
+  if (IsOpticalMount(m)) return DriveType::kCdRom;
+  if (m.fsType == "tmpfs" || m.fsType == "ramfs") return DriveType::kRamDisk;
+  if (m.fsType == "nfs" || m.fsType == "nfs4" || m.fsType == "cifs" || m.fsType == "smb3" ||
+      m.fsType == "sshfs" || m.fsType.rfind("fuse.", 0) == 0)
+    return DriveType::kRemote;
+  return DriveType::kFixed;
+}
+
+// Mount points listed in /etc/fstab for optical drives: the root of such a
+// drive is known even while no disc is mounted.
+std::vector<std::string> OpticalFstabPoints() {
+  std::vector<std::string> points;
+  std::ifstream in("/etc/fstab");
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string source, point, type;
+    if (!(fields >> source >> point >> type) || source.empty() || source[0] == '#') continue;
+    Mount m{point, type, source};
+    if (IsOpticalMount(m)) points.push_back(EndsWithSeparator(point) ? point : point + "/");
+  }
+  return points;
+}
+
+std::string AbsoluteOf(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return path;
+  char buf[4096];
+  if (!getcwd(buf, sizeof buf)) return path;
+  std::string cwd(buf);
+  if (!EndsWithSeparator(cwd)) cwd += '/';
+  return cwd + path;
+}
+
+class PosixDrives : public Drives {
+ public:
+  std::vector<DriveEntry> List() override {
+    std::vector<DriveEntry> out;
+    for (const Mount& m : ReadMounts()) {
+      if (IsPseudoFs(m.fsType)) continue;
+      if (std::any_of(out.begin(), out.end(), [&](const DriveEntry& e) { return e.root == m.point; })) continue;
+      out.push_back({m.point, m.fsType, TypeOfMount(m)});
+    }
+    for (const std::string& p : OpticalFstabPoints()) {
+      if (std::none_of(out.begin(), out.end(), [&](const DriveEntry& e) { return e.root == p; }))
+        out.push_back({p, "CD-ROM", DriveType::kCdRom});
+    }
+    return out;
+  }
+  DriveEntry Current() override {
+    std::string cwd = AbsoluteOf(".");
+    std::string root = RootOf(cwd);
+    for (const DriveEntry& e : List())
+      if (e.root == root) return e;
+    return {root, "", DriveType::kFixed};
+  }
+  std::string RootOf(const std::string& path) override {
+    std::string abs = AbsoluteOf(path);
+    if (!EndsWithSeparator(abs)) abs += '/';
+    std::string best = "/";
+    auto consider = [&](const std::string& point) {
+      if (abs.compare(0, point.size(), point) == 0 && point.size() > best.size()) best = point;
+    };
+    for (const Mount& m : ReadMounts()) consider(m.point);
+    for (const std::string& p : OpticalFstabPoints()) consider(p);
+    return best;
+  }
+  DriveType TypeOf(const std::string& path) override {
+    std::string root = RootOf(path);
+    for (const Mount& m : ReadMounts())
+      if (m.point == root) return TypeOfMount(m);
+    for (const std::string& p : OpticalFstabPoints())
+      if (p == root) return DriveType::kCdRom;
+    return DriveType::kUnknown;
+  }
+  bool IsReady(const std::string& root) override {
+    std::string r = EndsWithSeparator(root) ? root : root + "/";
+    for (const Mount& m : ReadMounts())
+      if (m.point == r) return true;
+    return false;
+  }
+};
+
+#endif
+
+}  // namespace
+
+std::unique_ptr<Drives> MakeSystemDrives() {
+#ifdef _WIN32
+  return std::make_unique<WindowsDrives>();
+#else
+  return std::make_unique<PosixDrives>();
+#endif
+}
+
+}  // namespace platform

@@ -1,0 +1,45 @@
+#pragma once
+// The machine's drives: what the drive list shows, the drive that holds a
+// path, its type and whether a medium is in it. Behind an interface so that
+// tests can take a disc out and put another one in.
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class DriveType { kUnknown, kRemovable, kFixed, kRemote, kCdRom, kRamDisk };
+
+struct DriveEntry {
+  std::string root;   // "Q:\" on Windows, the mount point with a trailing "/" elsewhere
+  std::string label;  // volume label or device, for display
+  DriveType type = DriveType::kUnknown;
+  // The text of the drive list: begins with the drive ("q:" on Windows, the
+  // mount point elsewhere) followed by the label.
+  std::string DisplayText() const;
+};
+
+class Drives {
+ public:
+  virtual ~Drives() = default;
+  // The drives of the machine, in the order the drive list shows them.
+  virtual std::vector<DriveEntry> List() = 0;
+  // The entry the drive list shows first: the current drive.
+  virtual DriveEntry Current() = 0;
+  // The root of the drive that holds the path ("Q:\" for "Q:\dorvax\...").
+  virtual std::string RootOf(const std::string& path) = 0;
+  // The type of the drive that holds the path.
+  virtual DriveType TypeOf(const std::string& path) = 0;
+  // True when the drive whose root is given holds a readable medium.
+  virtual bool IsReady(const std::string& root) = 0;
+};
+
+// The drives of this machine.
+std::unique_ptr<Drives> MakeSystemDrives();
+
+// The drive-list text of an entry, reduced to what the folder box receives:
+// the first two characters in upper case followed by a separator on Windows
+// ("q: [CD]" gives "Q:\"); the mount point with a trailing "/" elsewhere.
+std::string DriveRootFromListText(const std::string& listText);
+
+}  // namespace platform

@@ -1,0 +1,52 @@
+#pragma once
+// An open file of the operating system, closed when it goes out of scope.
+// All reads and writes of the converter pass through here, so errors are
+// mapped to error numbers in one place and faults can be injected.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+enum class OpenMode {
+  kRead,             // existing file, reading
+  kWriteTruncate,    // created, or emptied when it exists
+  kWriteFromStart,   // created when missing; written from its first byte, not shortened
+};
+
+class FileHandle {
+ public:
+  FileHandle() = default;
+  FileHandle(const std::string& path, OpenMode mode) { Open(path, mode); }
+  ~FileHandle();
+  FileHandle(FileHandle&& other) noexcept;
+  FileHandle& operator=(FileHandle&& other) noexcept;
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+
+  void Open(const std::string& path, OpenMode mode);
+  bool IsOpen() const;
+  const std::string& path() const { return path_; }
+
+  // Reads up to `size` bytes; 0 at the end of the file.
+  std::size_t Read(void* buffer, std::size_t size);
+  // Writes all `size` bytes or throws.
+  void WriteAll(const void* data, std::size_t size);
+  // Closes and reports a failure of the close itself.
+  void Close();
+  // Closes without reporting anything (for failure paths).
+  void CloseQuietly() noexcept;
+
+ private:
+#ifdef _WIN32
+  void* handle_ = nullptr;
+#else
+  int fd_ = -1;
+#endif
+  std::string path_;
+};
+
+// Number of files of the converter currently open (for leak checks in tests).
+int OpenFileCount();
+
+}  // namespace platform

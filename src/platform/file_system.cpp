@@ -1,0 +1,215 @@
+#include "platform/file_system.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "platform/fault_injection.h"
+#include "platform/file_handle.h"
+#include "platform/native_path.h"
+#include "platform/run_error.h"
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+namespace {
+
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+#ifdef _WIN32
+fs::path NativePath(const std::string& path) { return fs::path(ToWide(path)); }
+std::string Utf8Of(const fs::path& p) { return FromWide(p.native()); }
+#else
+fs::path NativePath(const std::string& path) { return fs::path(path); }
+std::string Utf8Of(const fs::path& p) { return p.native(); }
+#endif
+
+enum class EntryKind { kFile, kFolder };
+
+#ifdef _WIN32
+std::vector<std::string> ListEntries(const std::string& folder, EntryKind kind) {
+  faults::Check(faults::Op::kListFolder, folder);
+  std::wstring pattern = ToWide(WithoutTrailingSeparator(folder)) + L"\\*";
+  WIN32_FIND_DATAW data;
+  HANDLE h = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                              FIND_FIRST_EX_LARGE_FETCH);
+  std::vector<std::string> names;
+  if (h == INVALID_HANDLE_VALUE) {
+    DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND) return names;
+    throw ErrorFromWin32(code == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : code, folder);
+  }
+  do {
+    std::wstring name = data.cFileName;
+    if (name == L"." || name == L"..") continue;
+    bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (isFolder == (kind == EntryKind::kFolder)) names.push_back(FromWide(name));
+  } while (FindNextFileW(h, &data));
+  DWORD code = GetLastError();
+  FindClose(h);
+  if (code != ERROR_NO_MORE_FILES) throw ErrorFromWin32(code, folder);
+  std::sort(names.begin(), names.end(), NameLess);
+  return names;
+}
+#else
+// The kind of a directory entry; links count as what they point to, and
+// anything else (devices, sockets, broken links) is neither.
+enum class Found { kFile, kFolder, kOther };
+
+Found KindOfEntry(int dirFd, const dirent* entry) {
+  if (entry->d_type == DT_DIR) return Found::kFolder;
+  if (entry->d_type == DT_REG) return Found::kFile;
+  struct stat st;
+  if (fstatat(dirFd, entry->d_name, &st, 0) != 0) return Found::kOther;
+  if (S_ISDIR(st.st_mode)) return Found::kFolder;
+  return S_ISREG(st.st_mode) ? Found::kFile : Found::kOther;
+}
+
+std::vector<std::string> ListEntries(const std::string& folder, EntryKind kind) {
+  faults::Check(faults::Op::kListFolder, folder);
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) throw ErrorFromErrno(errno, folder, true);
+  std::vector<std::string> names;
+  errno = 0;
+  while (dirent* entry = readdir(dir)) {
+    std::string_view name(entry->d_name);
+    if (name == "." || name == "..") continue;
+    Found found = KindOfEntry(dirfd(dir), entry);
+    if ((kind == EntryKind::kFolder && found == Found::kFolder) ||
+        (kind == EntryKind::kFile && found == Found::kFile))
+      names.emplace_back(name);
+    errno = 0;
+  }
+  int err = errno;
+  closedir(dir);
+  if (err != 0) throw ErrorFromErrno(err, folder, true);
+  std::sort(names.begin(), names.end(), NameLess);
+  return names;
+}
+#endif
+
+}  // namespace
+
+bool NameLess(const std::string& a, const std::string& b) {
+  std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    char ca = UpperAscii(a[i]), cb = UpperAscii(b[i]);
+    if (ca != cb) return static_cast<unsigned char>(ca) < static_cast<unsigned char>(cb);
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+bool FolderExists(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code ec;
+  return fs::is_directory(NativePath(path), ec);
+}
+
+bool FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code ec;
+  return fs::is_regular_file(NativePath(path), ec);
+}
+
+void CreateFolder(const std::string& path) {
+  faults::Check(faults::Op::kCreateFolder, path);
+#ifdef _WIN32
+  if (!CreateDirectoryW(ToWide(WithoutTrailingSeparator(path)).c_str(), nullptr))
+    throw ErrorFromWin32(GetLastError(), path);
+#else
+  if (::mkdir(WithoutTrailingSeparator(path).c_str(), 0777) != 0)
+    throw ErrorFromErrno(errno, path, true);
+#endif
+}
+
+void DeleteFolderTree(const std::string& path) {
+  std::string root = WithoutTrailingSeparator(path);
+  fs::path native = NativePath(root);
+  std::error_code ec;
+  // Forced deletion: read-only marks are cleared first, as the deletion of a
+  // tree copied from a CD-ROM would otherwise fail.
+  std::vector<fs::path> entries;
+  for (fs::recursive_directory_iterator it(native, fs::directory_options::none, ec), end;
+       !ec && it != end; it.increment(ec)) {
+    entries.push_back(it->path());
+  }
+  if (ec) throw ErrorFromCode(ec, path, true);
+  for (const fs::path& p : entries) {
+    fs::file_status st = fs::symlink_status(p, ec);
+    if (!ec && !fs::is_symlink(st)) SetNormalAttributes(Utf8Of(p));
+  }
+  // Deepest entries first, so every folder is empty when its turn comes.
+  for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+    faults::Check(faults::Op::kDeleteEntry, Utf8Of(*it));
+    if (!fs::remove(*it, ec) && ec) throw ErrorFromCode(ec, Utf8Of(*it));
+  }
+  faults::Check(faults::Op::kDeleteEntry, root);
+  SetNormalAttributes(root);
+  if (!fs::remove(native, ec) && ec) throw ErrorFromCode(ec, root);
+}
+
+std::vector<std::string> ListSubfolders(const std::string& folder) {
+  return ListEntries(folder, EntryKind::kFolder);
+}
+
+std::vector<std::string> ListFiles(const std::string& folder) { return ListEntries(folder, EntryKind::kFile); }
+
+int32_t CountFiles(const std::string& folder) {
+  return static_cast<int32_t>(ListEntries(folder, EntryKind::kFile).size());
+}
+
+void CopyFileInto(const std::string& file, const std::string& folder) {
+  faults::Check(faults::Op::kCopyFile, file);
+  std::string name = file.substr(ParentOf(file).size());
+  while (!name.empty() && IsSeparator(name.front())) name.erase(0, 1);
+  std::string target = WithoutTrailingSeparator(folder) + Sep() + name;
+  FileHandle in(file, OpenMode::kRead);
+  FileHandle out(target, OpenMode::kWriteTruncate);
+  std::vector<char> buffer(256 * 1024);
+  for (;;) {
+    std::size_t got = in.Read(buffer.data(), buffer.size());
+    if (got == 0) break;
+    out.WriteAll(buffer.data(), got);
+  }
+  in.Close();
+  out.Close();
+}
+
+void SetNormalAttributes(const std::string& path) {
+  faults::Check(faults::Op::kSetAttributes, path);
+#ifdef _WIN32
+  if (!SetFileAttributesW(ToWide(WithoutTrailingSeparator(path)).c_str(), FILE_ATTRIBUTE_NORMAL))
+    throw ErrorFromWin32(GetLastError(), path);
+#else
+  std::string p = WithoutTrailingSeparator(path);
+  struct stat st;
+  if (::stat(p.c_str(), &st) != 0) throw ErrorFromErrno(errno, path, true);
+  mode_t wanted = st.st_mode | S_IWUSR | S_IRUSR | (S_ISDIR(st.st_mode) ? S_IXUSR : 0);
+  if ((wanted & 07777) != (st.st_mode & 07777) && ::chmod(p.c_str(), wanted & 07777) != 0)
+    throw ErrorFromErrno(errno, path);
+#endif
+}
+
+std::string CanonicalFolder(const std::string& path) {
+  std::error_code ec;
+  fs::path canonical = fs::canonical(NativePath(path), ec);
+  if (ec) return {};
+  std::string text = Utf8Of(canonical);
+#ifdef _WIN32
+  for (char& c : text) c = UpperAscii(c);
+#endif
+  return text;
+}
+
+}  // namespace platform

@@ -1,0 +1,137 @@
+#include "platform/text_file.h"
+
+#include <cstring>
+
+#include "platform/binary_file.h"
+#include "platform/run_error.h"
+
+namespace platform {
+
+namespace {
+constexpr std::size_t kReadChunk = 64 * 1024;
+constexpr std::size_t kWriteFlush = 64 * 1024;
+}  // namespace
+
+void TextReader::Open(const std::string& path) {
+  file_.Open(path, OpenMode::kRead);
+  if (buffer_.size() < 2 * kReadChunk) buffer_.resize(2 * kReadChunk);
+  begin_ = end_ = 0;
+  eof_ = false;
+  skipLf_ = false;
+}
+
+bool TextReader::Fill() {
+  if (eof_) return false;
+  if (begin_ > 0) {  // keep the unread bytes at the front
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  if (buffer_.size() - end_ < kReadChunk) buffer_.resize(end_ + kReadChunk);
+  std::size_t got = file_.Read(buffer_.data() + end_, buffer_.size() - end_);
+  if (got == 0) {
+    eof_ = true;
+    return false;
+  }
+  end_ += got;
+  return true;
+}
+
+bool TextReader::AtEnd() {
+  if (skipLf_) {
+    if (begin_ == end_) Fill();
+    if (begin_ < end_ && buffer_[begin_] == '\n') ++begin_;
+    if (begin_ < end_ || eof_) skipLf_ = false;
+  }
+  if (begin_ < end_) return false;
+  return !Fill();
+}
+
+std::string_view TextReader::ReadLine() {
+  if (AtEnd()) throw MakeError(kErrInputPastEnd, file_.path());
+  std::size_t scanFrom = begin_;
+  for (;;) {
+    const char* start = buffer_.data() + scanFrom;
+    const void* cr = std::memchr(start, '\r', end_ - scanFrom);
+    if (cr) {
+      std::size_t at = static_cast<const char*>(cr) - buffer_.data();
+      std::string_view line(buffer_.data() + begin_, at - begin_);
+      begin_ = at + 1;
+      if (begin_ < end_) {
+        if (buffer_[begin_] == '\n') ++begin_;
+      } else {
+        skipLf_ = true;  // the LF, if any, is still in the file
+      }
+      return line;
+    }
+    scanFrom = end_;
+    std::size_t keptBefore = begin_;
+    if (!Fill()) {  // the last line has no end
+      std::string_view line(buffer_.data() + begin_, end_ - begin_);
+      begin_ = end_;
+      return line;
+    }
+    scanFrom -= keptBefore;  // Fill moved the unread bytes to the front
+  }
+}
+
+void TextWriter::Open(const std::string& path) {
+  buffer_.clear();
+  file_.Open(path, OpenMode::kWriteTruncate);
+}
+
+void TextWriter::WriteLine(std::string_view line) {
+  buffer_.append(line);
+  buffer_.append("\r\n", 2);
+  if (buffer_.size() >= kWriteFlush) Flush();
+}
+
+void TextWriter::Flush() {
+  if (buffer_.empty()) return;
+  std::string pending;
+  pending.swap(buffer_);
+  file_.WriteAll(pending.data(), pending.size());
+  pending.clear();
+  buffer_.swap(pending);  // keep the capacity
+}
+
+void TextWriter::Close() {
+  if (!file_.IsOpen()) return;
+  try {
+    Flush();
+  } catch (...) {
+    CloseQuietly();
+    throw;
+  }
+  file_.Close();
+}
+
+void BinaryWriter::Open(const std::string& path, OpenMode mode) {
+  buffer_.clear();
+  buffer_.reserve(kFlushSize + 512);
+  file_.Open(path, mode);
+}
+
+void BinaryWriter::Flush() {
+  if (buffer_.empty()) return;
+  try {
+    file_.WriteAll(buffer_.data(), buffer_.size());
+  } catch (...) {
+    buffer_.clear();
+    throw;
+  }
+  buffer_.clear();
+}
+
+void BinaryWriter::Close() {
+  if (!file_.IsOpen()) return;
+  try {
+    Flush();
+  } catch (...) {
+    CloseQuietly();
+    throw;
+  }
+  file_.Close();
+}
+
+}  // namespace platform
