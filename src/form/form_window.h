@@ -68,6 +68,14 @@ class FormWindow {
   // Station index files written during the current run, with the pass that
   // wrote them: a later pass meeting one again has the first disc once more.
   std::map<std::string, int16_t> indexFilesWritten;
+  // What the current run has done, for the summary of the batch program.
+  struct RunStatistics {
+    int64_t filesConverted = 0;
+    int64_t filesLeftOut = 0;
+    int64_t dvxRecords = 0;
+    int64_t dvsRecords = 0;
+    int64_t textFiles = 0;
+  } stats;
 
   // ---- Control primitives a front end provides ---------------------------
   virtual std::string Text(Control control) const = 0;  // txtFolder0/1, lblMes
