@@ -1,0 +1,148 @@
+#include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "platform/fault_injection.h"
+#include "platform/file_handle.h"
+#include "platform/run_error.h"
+#include "support/temp_dir.h"
+
+namespace platform {
+namespace {
+
+using dorvax::testing::MakeFolders;
+using dorvax::testing::ReadBytes;
+using dorvax::testing::TempDir;
+using dorvax::testing::WriteBytes;
+
+int32_t ErrorNumberOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const RunError& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+TEST(Listing, NamesComeInUpperCaseFoldedOrderWithTiesByBytes) {
+  TempDir dir;
+  for (const char* name : {"area12", "AREA11", "b", "Area13", "_x", "a"}) MakeFolders(dir / name);
+  for (const char* name : {"ah11002_199901.csv", "Ah11001_199901.csv", "AH11003_199901.csv", "a_b.csv"})
+    WriteBytes(dir / name, "x");
+  // '_' (0x5F) sorts after the upper-case letters once names are folded.
+  EXPECT_EQ(ListSubfolders(dir.path()), (std::vector<std::string>{"a", "AREA11", "area12", "Area13", "b", "_x"}));
+  EXPECT_EQ(ListFiles(dir.path()),
+            (std::vector<std::string>{"Ah11001_199901.csv", "ah11002_199901.csv", "AH11003_199901.csv", "a_b.csv"}));
+  EXPECT_EQ(CountFiles(dir.path()), 4);
+  EXPECT_TRUE(NameLess("ABC", "abc"));   // equal when folded: byte order decides
+  EXPECT_FALSE(NameLess("abc", "ABC"));
+}
+
+TEST(Listing, MissingFolderIsPathNotFound) {
+  TempDir dir;
+  EXPECT_EQ(ErrorNumberOf([&] { ListSubfolders(dir / "none"); }), kErrPathNotFound);
+}
+
+TEST(Folders, CreateReportsExistingEntriesAndMissingParents) {
+  TempDir dir;
+  CreateFolder(dir / "new");
+  EXPECT_TRUE(FolderExists(dir / "new"));
+  EXPECT_TRUE(FolderExists(dir / "new/"));
+  EXPECT_EQ(ErrorNumberOf([&] { CreateFolder(dir / "new"); }), kErrFileAlreadyExists);
+  EXPECT_EQ(ErrorNumberOf([&] { CreateFolder(dir / "missing/child"); }), kErrPathNotFound);
+  WriteBytes(dir / "file", "x");
+  EXPECT_FALSE(FolderExists(dir / "file"));
+  EXPECT_TRUE(FileExists(dir / "file"));
+  EXPECT_EQ(ErrorNumberOf([&] { CreateFolder(dir / "file"); }), kErrFileAlreadyExists);
+}
+
+TEST(Folders, ForcedDeletionRemovesReadOnlyEntries) {
+  TempDir dir;
+  MakeFolders(dir / "dorvax/1999/STNIDX");
+  WriteBytes(dir / "dorvax/1999/DVX1999.01", "data");
+  namespace fs = std::filesystem;
+  fs::permissions(dir / "dorvax/1999/DVX1999.01", fs::perms::owner_read, fs::perm_options::replace);
+  fs::permissions(dir / "dorvax/1999", fs::perms::owner_read | fs::perms::owner_exec, fs::perm_options::replace);
+  DeleteFolderTree(dir / "dorvax");
+  EXPECT_FALSE(FolderExists(dir / "dorvax"));
+}
+
+TEST(Folders, CopyKeepsBytesAndReplacesTheTarget) {
+  TempDir dir;
+  MakeFolders(dir / "out");
+  std::string bytes("\x83\x5C\r\n\0\xFF", 6);
+  WriteBytes(dir / "idx199901.csv", bytes);
+  WriteBytes(dir / "out/idx199901.csv", "old and longer content");
+  CopyFileInto(dir / "idx199901.csv", dir / "out/");
+  EXPECT_EQ(ReadBytes(dir / "out/idx199901.csv"), bytes);
+  EXPECT_EQ(ErrorNumberOf([&] { CopyFileInto(dir / "none.csv", dir / "out/"); }), kErrFileNotFound);
+}
+
+TEST(Folders, NormalAttributesMakeACopiedReadOnlyFileWritable) {
+  TempDir dir;
+  WriteBytes(dir / "f", "x");
+  namespace fs = std::filesystem;
+  fs::permissions(dir / "f", fs::perms::owner_read, fs::perm_options::replace);
+  SetNormalAttributes(dir / "f");
+  auto perms = fs::status(dir / "f").permissions();
+  EXPECT_NE(perms & fs::perms::owner_write, fs::perms::none);
+}
+
+TEST(Folders, CanonicalFolderSeesThroughDotsAndLinks) {
+  TempDir dir;
+  MakeFolders(dir / "data/sub");
+  std::filesystem::create_directory_symlink(dir / "data", dir / "link");
+  std::string canonical = CanonicalFolder(dir / "data");
+  ASSERT_FALSE(canonical.empty());
+  EXPECT_EQ(CanonicalFolder(dir / "data/."), canonical);
+  EXPECT_EQ(CanonicalFolder(dir / "data/sub/.."), canonical);
+  EXPECT_EQ(CanonicalFolder(dir / "link/"), canonical);
+  EXPECT_EQ(CanonicalFolder(dir / "nothing"), "");
+}
+
+TEST(FaultInjection, TheNthWriteFailsWithTheArmedNumberAndFilesStayClosable) {
+  TempDir dir;
+  int before = OpenFileCount();
+  {
+    faults::ScopedFault fault({faults::Op::kWrite, 2, kErrDiskFull, "", false});
+    FileHandle f(dir / "x.bin", OpenMode::kWriteTruncate);
+    f.WriteAll("a", 1);
+    EXPECT_EQ(ErrorNumberOf([&] { f.WriteAll("b", 1); }), kErrDiskFull);
+    EXPECT_TRUE(faults::Fired());
+  }
+  EXPECT_EQ(OpenFileCount(), before);
+  EXPECT_EQ(ReadBytes(dir / "x.bin"), "a");
+}
+
+TEST(FaultInjection, OnlyPathsHoldingTheTextCountAndADeletionCanFailHalfway) {
+  TempDir dir;
+  MakeFolders(dir / "tree/a");
+  MakeFolders(dir / "tree/b");
+  WriteBytes(dir / "tree/a/1", "x");
+  WriteBytes(dir / "tree/b/2", "x");
+  {
+    faults::ScopedFault fault({faults::Op::kDeleteEntry, 1, kErrPermissionDenied, "b", false});
+    EXPECT_EQ(ErrorNumberOf([&] { DeleteFolderTree(dir / "tree"); }), kErrPermissionDenied);
+  }
+  EXPECT_TRUE(FolderExists(dir / "tree/b"));
+  DeleteFolderTree(dir / "tree");
+  EXPECT_FALSE(FolderExists(dir / "tree"));
+}
+
+TEST(ErrorMapping, OperatingSystemErrorsBecomeTheTestedNumbers) {
+  EXPECT_EQ(ErrorNumberFromErrno(ENOSPC), kErrDiskFull);
+  EXPECT_EQ(ErrorNumberFromErrno(EACCES), kErrPermissionDenied);
+  EXPECT_EQ(ErrorNumberFromErrno(EROFS), kErrPermissionDenied);
+  EXPECT_EQ(ErrorNumberFromErrno(EPERM), kErrPermissionDenied);
+  EXPECT_EQ(ErrorNumberFromErrno(ENOENT), kErrFileNotFound);
+  EXPECT_EQ(ErrorNumberFromErrno(ENOENT, true), kErrPathNotFound);
+  EXPECT_EQ(ErrorNumberFromErrno(EEXIST), kErrFileAlreadyExists);
+  EXPECT_TRUE(IsDiskFull(kStatusDiskFull));
+  EXPECT_EQ(MakeError(kErrInputPastEnd).description(), DescribeError(kErrInputPastEnd));
+}
+
+}  // namespace
+}  // namespace platform
