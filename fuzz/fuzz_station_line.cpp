@@ -1,0 +1,43 @@
+// A station information file of any content: the conversion into the station
+// index either succeeds, with no more index lines than station lines, or
+// stops with its message and result 111; every file it opened is closed.
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "fuzz_support.h"
+#include "null_window.h"
+#include "oldtree/station_index.h"
+#include "platform/file_handle.h"
+
+namespace {
+std::string WorkFolder() {
+  static std::string folder = [] {
+    std::string base = std::filesystem::temp_directory_path().string() + "/dorvax-fuzz-" + std::to_string(getpid());
+    std::filesystem::create_directories(base + "/199901");
+    return base + "/";
+  }();
+  return folder;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string folder = WorkFolder();
+  std::string source = folder + "199901/idx199901.csv";
+  {
+    std::ofstream out(source, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  }
+  std::filesystem::remove(folder + "SIDX1999.01");
+  fuzzing::NullWindow frm;
+  int open = platform::OpenFileCount();
+  int16_t result = -1;
+  dorvax::ConvertStationIndex(frm, source, folder + "IDX1999", folder + "SIDX1999", result);
+  fuzzing::Require(result == -1 || result == 111);
+  fuzzing::Require(platform::OpenFileCount() == open);
+  fuzzing::Require(result == -1 ? frm.boxes == 0 : frm.boxes == 1);
+  if (result == -1) fuzzing::Require(std::filesystem::exists(folder + "IDX1999.01"));
+  return 0;
+}
