@@ -1,0 +1,47 @@
+// The check of the disc inserted for pass 2 of a two-disc run.
+#include "form/messages.h"
+#include "oldtree/create_old_folders.h"
+#include "platform/file_system.h"
+#include "platform/run_error.h"
+
+namespace dorvax {
+
+namespace {
+
+constexpr int16_t kDiscUnusable = 999;
+constexpr int16_t kDiscCheckFailed = 9;
+constexpr int16_t kStateSecondDisc = 21;
+
+const std::string kWrongDisc = "１枚目のCD-ROMと同様の新版フォルダ構造をもたないCD-ROMが入っています。";
+
+void RefuseDisc(FormWindow& frm, const std::string& text, int16_t& result) {
+  frm.SetBusyCursor(false);
+  frm.MsgBox(OkBox(text, msg::kTitleError, MsgIcon::kExclamation));
+  result = kDiscUnusable;
+}
+
+}  // namespace
+
+void CheckSecondDisc(FormWindow& frm, int16_t& result) {
+  result = -1;
+  frm.intRunState = kStateSecondDisc;
+  try {
+    frm.SetStatus(msg::Status(frm.strDiscName[1] + "フォルダ構成等のチェックを行っています"));
+    frm.Repaint();
+    const std::string& source = frm.strFolderPath[0];
+    if (!frm.drives().IsReady(frm.drives().RootOf(source))) {
+      RefuseDisc(frm, msg::kNoDisc, result);
+      return;
+    }
+    // The second disc must hold the same "dorvax/hourly" folder as the first.
+    if (platform::FolderExists(source)) return;
+    RefuseDisc(frm, kWrongDisc, result);
+  } catch (const platform::RunError& error) {
+    frm.SetBusyCursor(false);
+    frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleStopped,
+                     MsgIcon::kCritical));
+    result = kDiscCheckFailed;
+  }
+}
+
+}  // namespace dorvax

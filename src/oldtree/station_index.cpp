@@ -1,0 +1,98 @@
+#include "oldtree/station_index.h"
+
+#include <vector>
+
+#include "form/messages.h"
+#include "oldtree/station_file_name.h"
+#include "oldtree/station_line.h"
+#include "platform/numeric_text.h"
+#include "platform/run_error.h"
+#include "platform/text_file.h"
+
+namespace dorvax {
+
+namespace {
+
+constexpr int16_t kStationIndexFailed = 111;
+constexpr int kHeaderLines = 2;
+
+const std::string kNoStationFile = "新版フォルダに観測所地点情報ファイルがありません。";
+const std::string kBadStationFile = "新版の観測所地点情報ファイルにエラーがあります。";
+
+// The files one conversion has open; the failure path closes whatever is
+// still open before it shows its box.
+struct OpenFiles {
+  platform::TextReader source;
+  platform::TextWriter index;
+  platform::TextWriter snowIndex;
+
+  void CloseAll() noexcept {
+    source.Close();
+    index.CloseQuietly();
+    snowIndex.CloseQuietly();
+  }
+};
+
+void ShowFailure(FormWindow& frm, const platform::RunError& error, const std::string& sourceFile) {
+  const int32_t number = error.number();
+  if (number == platform::kErrFileNotFound) {
+    // The message names the file by its month folder and file name.
+    frm.MsgBox(OkBox(kNoStationFile + msg::kCrLf + "(ファイル名：\\" + PathTailForMessage(sourceFile, 20) + ")",
+                     msg::kTitleStopped, MsgIcon::kCritical));
+    frm.FocusFolderBox(0);
+  } else if (platform::IsDiskFull(number)) {
+    frm.MsgBox(OkBox(msg::kDiskFull, msg::kTitleStopped, MsgIcon::kCritical));
+    frm.FocusFolderBox(1);
+  } else {
+    frm.MsgBox(OkBox(kBadStationFile, msg::kTitleStopped, MsgIcon::kCritical));
+    frm.FocusFolderBox(0);
+  }
+}
+
+void WriteSnowIndex(platform::TextWriter& writer, const std::string& path, const std::vector<std::string>& lines) {
+  writer.Open(path);
+  for (const std::string& line : lines) writer.WriteLine(line);
+  writer.Close();
+}
+
+}  // namespace
+
+void ConvertStationIndex(FormWindow& frm, const std::string& sourceFile, const std::string& idxBase,
+                         const std::string& sidxBase, int16_t& result) {
+  OpenFiles files;
+  try {
+    const std::string month = StationFileMonth(sourceFile);
+    const std::string year = StationFileYear(sourceFile);
+    // Only the stations with value E; a month holds some thousand stations
+    // at most, so their lines are kept until the IDX file is done.
+    std::vector<std::string> snowLines;
+
+    files.source.Open(sourceFile);
+    files.index.Open(idxBase + "." + month);
+    for (int i = 0; i < kHeaderLines; ++i) files.source.ReadLine();
+
+    while (!files.source.AtEnd()) {
+      StationLine station = ReadStationLine(files.source.ReadLine());
+      StationInfo info;
+      info.intYear = platform::ReadInt16(year);
+      info.intMonth = platform::ReadInt16(month);
+      info.lngStationNo = station.stationNo;
+      info.intKind = station.kind;
+      info.intSnow = station.snow;
+      frm.typStation.Append(info);
+      if (station.inSnowIndex) snowLines.push_back(station.indexLine);
+      if (station.inIndex) files.index.WriteLine(station.indexLine);
+    }
+    files.index.Close();
+    files.source.Close();
+
+    if (!snowLines.empty()) WriteSnowIndex(files.snowIndex, sidxBase + "." + month, snowLines);
+  } catch (const platform::RunError& error) {
+    frm.SetBusyCursor(false);
+    files.CloseAll();
+    ShowFailure(frm, error, sourceFile);
+    result = kStationIndexFailed;
+  }
+}
+
+}  // namespace dorvax

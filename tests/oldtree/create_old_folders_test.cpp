@@ -1,0 +1,216 @@
+#include "oldtree/create_old_folders.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "oldtree/old_tree_fixture.h"
+#include "platform/fault_injection.h"
+#include "platform/file_handle.h"
+#include "platform/run_error.h"
+
+namespace dorvax {
+namespace {
+
+using testing::Area;
+using testing::Join;
+using testing::Logged;
+using testing::Names;
+using testing::ReadBytes;
+using testing::StationText;
+using testing::WriteBytes;
+using Faults = platform::faults::Op;
+
+const std::string kForeign = "新版フォルダ中に、年報CD-ROMのフォルダに該当しない名称のフォルダがあります。\r\n";
+
+class CreateOldFoldersTest : public testing::OldTreeTest {};
+
+TEST_F(CreateOldFoldersTest, EmptySourceStillAdvancesTheWholeShare) {
+  frm.typStation.Append({99, 1, 47401, 1, -1});
+  frm.lngFileTotal = 12;
+  EXPECT_EQ(Run(), -1);
+  EXPECT_EQ(frm.progressValues, std::vector<float>{15});
+  EXPECT_EQ(frm.statusTexts, Names{"（旧版サブフォルダを作成しています）"});
+  EXPECT_EQ(frm.intRunState, 2);
+  EXPECT_EQ(frm.lngFileTotal, 0);
+  EXPECT_EQ(frm.typStation.LastIndex(), 0u);
+  EXPECT_TRUE(Folders("").empty());
+  EXPECT_TRUE(frm.boxes.empty());
+  EXPECT_TRUE(frm.busy);
+}
+
+TEST_F(CreateOldFoldersTest, BuildsBothErasAndCountsTheAreaFiles) {
+  AddMonth("199901", {{"area11", 2}, {"area12", 1}},
+           {StationText("47401", "10000"), StationText("47402", "00001")});
+  AddMonth("199902", {{"area11", 3}}, {StationText("47401", "11110")});
+  AddMonth("200001", {{"area11", 1}, {"AREA23", 2}});
+  // Ignored: a file in SRC, a file beside the station file, a folder inside an area.
+  WriteBytes(src + "readme.txt", "x");
+  WriteBytes(Join(src + "199901", "notes.txt"), "x");
+  testing::MakeFolders(Join(src + "199901", "area11/deeper"));
+  WriteBytes(Join(src + "199901", "area11/deeper/0.csv"), "");
+
+  ASSERT_EQ(Run(), -1);
+  EXPECT_EQ(Folders(""), (Names{"1999", "2000", "200001"}));
+  EXPECT_EQ(Folders("1999"), Names{"STNIDX"});
+  EXPECT_EQ(Folders("1999/STNIDX"), Names{"IDX"});
+  EXPECT_EQ(Files("1999/STNIDX/IDX"), (Names{"IDX1999.01", "IDX1999.02", "SIDX1999.01"}));
+  EXPECT_TRUE(Folders("2000").empty());
+  EXPECT_TRUE(Files("2000").empty());
+  EXPECT_EQ(Files("200001"), Names{"idx200001.csv"});
+  EXPECT_EQ(ReadBytes(dst + "200001/idx200001.csv"), ReadBytes(src + "200001/idx200001.csv"));
+  EXPECT_EQ(Folders("200001"), (Names{"area11", "AREA23"}));
+  EXPECT_TRUE(Files("200001/AREA23").empty());
+  EXPECT_EQ(frm.lngFileTotal, 2 + 1 + 3 + 1 + 2);
+
+  // The stations of the binary-era months, in folder and line order.
+  ASSERT_EQ(frm.typStation.LastIndex(), 3u);
+  EXPECT_EQ(frm.typStation[1].intMonth, 1);
+  EXPECT_EQ(frm.typStation[2].intKind, -1);
+  EXPECT_EQ(frm.typStation[3].intMonth, 2);
+  EXPECT_EQ(frm.indexFilesWritten.size(), 2u);
+  EXPECT_EQ(frm.indexFilesWritten[dst + testing::Native("1999/STNIDX/IDX/IDX1999.02")], 1);
+  // One breath per month, then the share of the tree.
+  EXPECT_EQ(frm.progressValues, (std::vector<float>{0, 0, 0, 15}));
+  EXPECT_EQ(frm.processEventsCalls, 4);
+}
+
+TEST_F(CreateOldFoldersTest, TextEraCopiesGetNormalAttributes) {
+  AddMonth("200001", {{"area11", 0}, {"area12", 0}});
+  AddMonth("199901", {{"area11", 0}});
+  // A fault that never fires counts the attribute changes in the destination.
+  platform::faults::ScopedFault count({Faults::kSetAttributes, 1000000, 61, dst});
+  ASSERT_EQ(Run(), -1);
+  EXPECT_EQ(platform::faults::Seen(), 4);  // month folder, station file copy, two areas
+}
+
+TEST_F(CreateOldFoldersTest, RejectsMonthFolderNames) {
+  for (const char* bad : {"200513", "197312", "210001", "2005", "abc"}) {
+    testing::TempDir tmp2;
+    testing::FakeWindow window;
+    const std::string hourly = tmp2 / "hourly/", out = tmp2 / "old/";
+    testing::MakeFolders(out);
+    const std::vector<std::string> stations{StationText("47401", "10000")};
+    AddMonth(hourly, "199901", {{"area11", 1}}, &stations);
+    testing::MakeFolders(hourly + bad);
+    window.strFolderPath = {hourly, out};
+    window.intSourceKind = 1;
+    int16_t result = 0;
+    CreateOldFolders(window, 1, result);
+    EXPECT_EQ(result, 98) << bad;
+    ASSERT_EQ(window.boxes.size(), 1u) << bad;
+    EXPECT_EQ(window.boxes[0].box.text, kForeign + "（観測年月フォルダ名にエラーがあります）");
+    EXPECT_EQ(window.boxes[0].box.title, "処理中断");
+    EXPECT_EQ(window.boxes[0].box.icon, MsgIcon::kCritical);
+    EXPECT_TRUE(Logged(window, "FocusFolderBox(0)"));
+    EXPECT_FALSE(window.busy);
+    // A month listed before the bad name has been built and stays.
+    const bool monthFirst = platform::NameLess("199901", bad);
+    EXPECT_EQ(platform::FileExists(out + testing::Native("1999/STNIDX/IDX/IDX1999.01")), monthFirst) << bad;
+    EXPECT_EQ(window.progressValues.size(), monthFirst ? 1u : 0u) << bad;
+  }
+}
+
+TEST_F(CreateOldFoldersTest, RejectsAreaFolderNames) {
+  for (const char* bad : {"area10", "area95", "area011", "area1", "areaXY"}) {
+    testing::TempDir tmp2;
+    testing::FakeWindow window;
+    const std::string hourly = tmp2 / "hourly/", out = tmp2 / "old/";
+    testing::MakeFolders(out);
+    const std::vector<std::string> stations{StationText("47401", "10000")};
+    AddMonth(hourly, "200001", {{"area11", 1}, {bad, 1}}, &stations);
+    window.strFolderPath = {hourly, out};
+    window.intSourceKind = 1;
+    int16_t result = 0;
+    CreateOldFolders(window, 1, result);
+    EXPECT_EQ(result, 98) << bad;
+    ASSERT_EQ(window.boxes.size(), 1u) << bad;
+    EXPECT_EQ(window.boxes[0].box.text, kForeign + "（観測所フォルダ名にエラーがあります）");
+    EXPECT_TRUE(Logged(window, "FocusFolderBox(0)"));
+    EXPECT_TRUE(platform::FolderExists(out + "200001"));
+    EXPECT_TRUE(window.progressValues.empty());
+  }
+}
+
+TEST_F(CreateOldFoldersTest, TwoDiscModeAdvancesSevenInPassOne) {
+  frm.intSourceKind = 2;
+  AddMonth("199901", {{"area11", 1}});
+  EXPECT_EQ(Run(1), -1);
+  EXPECT_EQ(frm.statusTexts, Names{"（1枚目のCD-ROMの旧版サブフォルダを作成しています）"});
+  EXPECT_EQ(frm.progressValues, (std::vector<float>{0, 7}));
+  EXPECT_TRUE(frm.boxes.empty());
+}
+
+TEST_F(CreateOldFoldersTest, MissingStationFileInBinaryEraStopsWith111) {
+  AddMonth(src, "199901", {{"area11", 1}}, nullptr);
+  AddMonth("199902", {{"area11", 1}});
+  EXPECT_EQ(Run(), 111);
+  ExpectOneBox("新版フォルダに観測所地点情報ファイルがありません。\r\n(ファイル名：\\199901\\idx199901.csv)",
+               "処理中断", MsgIcon::kCritical);
+  EXPECT_TRUE(Files("1999/STNIDX/IDX").empty());
+  EXPECT_TRUE(frm.indexFilesWritten.empty());
+  EXPECT_TRUE(frm.progressValues.empty());
+}
+
+TEST_F(CreateOldFoldersTest, MissingStationFileInTextEraStopsWith99AfterTheMonthFolder) {
+  AddMonth(src, "200001", {{"area11", 1}}, nullptr);
+  EXPECT_EQ(Run(), 99);
+  ExpectOneBox("新版フォルダに観測所地点情報ファイルがありません。\r\n(ファイル名：\\200001\\idx200001.csv)",
+               "処理中断", MsgIcon::kCritical);
+  EXPECT_TRUE(platform::FolderExists(dst + "200001"));
+  EXPECT_TRUE(Logged(frm, "FocusFolderBox(0)"));
+  EXPECT_FALSE(frm.busy);
+}
+
+TEST_F(CreateOldFoldersTest, VanishedSourceAsksForTheDiscAgain) {
+  std::filesystem::remove_all(src);
+  EXPECT_EQ(Run(), 580);
+  ExpectOneBox("CD-ROMが入っていません。", "エラー", MsgIcon::kExclamation);
+  EXPECT_TRUE(frm.busy);
+  EXPECT_FALSE(Logged(frm, "FocusFolderBox(0)"));
+}
+
+TEST_F(CreateOldFoldersTest, FullDestinationDiskStopsWith99) {
+  AddMonth("200001", {{"area11", 1}});
+  {
+    platform::faults::ScopedFault full({Faults::kCreateFolder, 2, 61, dst});
+    EXPECT_EQ(Run(), 99);
+  }
+  ExpectOneBox("旧版フォルダの容量不足です。", "処理中断", MsgIcon::kCritical);
+  EXPECT_EQ(frm.focusLog.back(), "txtFolder(1)");
+  EXPECT_FALSE(frm.busy);
+
+  frm.boxes.clear();
+  std::filesystem::remove_all(dst + "200001");
+  platform::faults::ScopedFault status({Faults::kCopyFile, 1, platform::kStatusDiskFull, ""});
+  EXPECT_EQ(Run(), 99);
+  ExpectOneBox("旧版フォルダの容量不足です。", "処理中断", MsgIcon::kCritical);
+}
+
+TEST_F(CreateOldFoldersTest, OtherFailuresShowTheGenericBox) {
+  AddMonth("200001", {{"area11", 1}});
+  platform::faults::ScopedFault denied({Faults::kCopyFile, 1, 70, ""});
+  EXPECT_EQ(Run(), 99);
+  ASSERT_EQ(frm.boxes.size(), 1u);
+  EXPECT_EQ(frm.boxes[0].box.text.rfind("エラー発生により、現在の処理を中断します。\r\n70 : 書き込みできません。", 0), 0u)
+      << frm.boxes[0].box.text;
+  EXPECT_EQ(frm.boxes[0].box.title, "処理中断");
+  EXPECT_EQ(frm.boxes[0].box.icon, MsgIcon::kCritical);
+  EXPECT_TRUE(Logged(frm, "FocusFolderBox(0)"));
+}
+
+TEST_F(CreateOldFoldersTest, ClosingTheWindowEndsTheWalkWithoutABox) {
+  AddMonth("199901", {{"area11", 1}});
+  AddMonth("199902", {{"area11", 1}});
+  frm.CloseDuringRunAt(1);
+  frm.Answer(MsgAnswer::kOk, "変換プログラムを強制終了します。");
+  const int open = platform::OpenFileCount();
+  int16_t result = 0;
+  EXPECT_THROW(CreateOldFolders(frm, 1, result), RunAborted);
+  EXPECT_EQ(frm.boxes.size(), 1u);
+  EXPECT_EQ(platform::OpenFileCount(), open);
+  EXPECT_FALSE(platform::FileExists(dst + "1999/STNIDX/IDX/IDX1999.02"));
+}
+
+}  // namespace
+}  // namespace dorvax
