@@ -28,6 +28,10 @@ int16_t ReadLineHour(std::string_view line);
 // does; the flag is always read first and a missing value's text is never read.
 HourValues ReadHourValues(std::string_view line, bool withE);
 
+// Value B from its high part B2 and low part B1: B2 * 256 + B1, where
+// B2 * 256 itself and the sum must be 16-bit values (error 6 otherwise).
+int16_t JoinValueB(int16_t high, int16_t low);
+
 // Value E alone (MISSING when its flag is 9).
 int16_t ReadValueE(std::string_view line);
 

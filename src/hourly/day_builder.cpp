@@ -1,0 +1,188 @@
+#include "hourly/day_builder.h"
+
+#include <string>
+
+#include "hourly/data_line.h"
+#include "platform/cp932.h"
+#include "platform/run_error.h"
+
+namespace dorvax {
+
+namespace {
+
+constexpr int16_t kHoursPerDay = 24;
+// The data part of a file starts after four header lines.
+constexpr std::size_t kHeaderLines = 4;
+// Characters of a rejected line shown in its error description.
+constexpr std::size_t kShownCharacters = 60;
+
+// A data line as it appears in an error message: its file line number and
+// its text, with anything that is not printable ASCII shown as "?" (the
+// message is not in the file's code page).
+std::string DescribeDataLine(std::size_t index, std::string_view line) {
+  std::string text;
+  std::size_t shown = 0;
+  for (std::size_t i = 0; i < line.size() && shown < kShownCharacters; ++i, ++shown) {
+    auto c = static_cast<unsigned char>(line[i]);
+    if (platform::cp932::IsLeadByte(c) && i + 1 < line.size()) ++i;
+    text += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
+  }
+  if (shown == kShownCharacters && platform::cp932::CharCount(line) > kShownCharacters) text += "...";
+  return "line " + std::to_string(index + kHeaderLines) + ": \"" + text + "\"";
+}
+
+// Where a data line belongs. Only a line whose hour is 1 to 24 can ever be
+// placed: every other hour would keep the stepping going without end, so such
+// a file cannot be converted. Any day can be placed, because every record
+// opened at hour 24 takes the day of the line under consideration.
+struct LinePlace {
+  int16_t day = 0;
+  int16_t hour = 0;
+};
+
+LinePlace PlaceOf(const DataLines& lines, std::size_t index) {
+  LinePlace place;
+  place.day = ReadLineDay(lines[index]);
+  place.hour = ReadLineHour(lines[index]);
+  if (place.hour < 1 || place.hour > kHoursPerDay)
+    throw platform::MakeError(platform::kErrTypeMismatch, DescribeDataLine(index, lines[index]));
+  return place;
+}
+
+// What differs between the pass of values A to D and the pass of value E.
+struct DvxPass {
+  using Record = DvxDayRecord;
+  static void Finish(Record& record) { InitDvxTrailer(record); }
+  static void Append(std::vector<Record>& records) { AppendDvxDay(records); }
+  static void StoreMissing(Record& record, int16_t h) {
+    for (int slot = kSlotA; slot <= kSlotC; ++slot) record.intValue[DvxIndex(h, slot)] = MISSING;
+  }
+  static void StoreLine(Record& record, int16_t h, std::string_view line) {
+    HourValues v = ReadHourValues(line, false);
+    record.intValue[DvxIndex(h, kSlotA)] = v.a;
+    record.intValue[DvxIndex(h, kSlotB)] = v.b;
+    record.intValue[DvxIndex(h, kSlotD)] = v.d;
+    record.intValue[DvxIndex(h, kSlotC)] = v.c;
+  }
+};
+
+struct DvsPass {
+  using Record = DvsDayRecord;
+  static void Finish(Record& record) { InitDvsTrailer(record); }
+  static void Append(std::vector<Record>& records) { AppendDvsDay(records); }
+  static void StoreMissing(Record& record, int16_t h) { record.intValue[h] = MISSING; }
+  static void StoreLine(Record& record, int16_t h, std::string_view line) { record.intValue[h] = ReadValueE(line); }
+};
+
+// The hour counter of one pass. At hour 24 the current record is finished
+// and the next one opened; `day` is the day the new record gets.
+template <typename Pass>
+void AdvanceHour(int16_t& h, std::vector<typename Pass::Record>& records, const int16_t* day) {
+  if (h == 0) {
+    if (day) records.back().intDay = *day;
+    h = 1;
+  } else if (h == kHoursPerDay) {
+    Pass::Finish(records.back());
+    Pass::Append(records);
+    if (day) records.back().intDay = *day;
+    h = 1;
+  } else {
+    ++h;
+  }
+}
+
+// One pass over the data lines: each step is one hour; a line that does not
+// belong to the hour reached is offered again to the next hour. A line whose
+// hour is 1 to 24 is placed within 48 steps (the rest of the current day,
+// then its hour of the day opened for it), so a pass takes at most
+// 48 * lines + 31 * 24 steps.
+template <typename Pass>
+void StepHours(const DataLines& lines, std::vector<typename Pass::Record>& records) {
+  const std::size_t lineCount = lines.empty() ? 0 : lines.size() - 1;
+  int16_t h = 0;
+  int32_t steps = 0;
+  std::size_t i = 1;
+  std::size_t placeIndex = 0;  // the line `place` was read from
+  LinePlace place;
+  while (i <= lineCount) {
+    if (placeIndex != i) {
+      place = PlaceOf(lines, i);
+      placeIndex = i;
+    }
+    AdvanceHour<Pass>(h, records, &place.day);
+    auto& record = records.back();
+    if (record.intDay == place.day && h == place.hour) {
+      Pass::StoreLine(record, h, lines[i]);
+      ++i;
+    } else {
+      Pass::StoreMissing(record, h);
+    }
+    ++steps;
+  }
+
+  // A file that stops early: the month is completed with missing hours; the
+  // records opened on the way hold nothing and are never written.
+  const auto& last = records.back();
+  const int32_t monthHours = int32_t{DaysInMonth(last.intYear, last.intMonth)} * kHoursPerDay;
+  while (steps < monthHours) {
+    AdvanceHour<Pass>(h, records, nullptr);
+    Pass::StoreMissing(records.back(), h);
+    ++steps;
+  }
+  Pass::Finish(records.back());
+}
+
+bool IsLeapYear(int32_t year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+
+}  // namespace
+
+void BuildDayRecords(const DataLines& lines, DvxRecordList& dvxRecords, DvsRecordList& dvsRecords) {
+  // Record 1 is handed over by the station header; index 0 is never used.
+  if (dvxRecords.size() < 2) dvxRecords.resize(2);
+  StepHours<DvxPass>(lines, dvxRecords);
+  if (dvsRecords.size() >= 2) StepHours<DvsPass>(lines, dvsRecords);
+}
+
+void InitDvxTrailer(DvxDayRecord& record) {
+  static constexpr int16_t kTrailer[18] = {0,     32767, 9,     32767, 0, 32767, 9,     32767, 0,
+                                           32767, 32767, 9,     32767, 0, 32767, -1,    32767, 9};
+  for (std::size_t k = 1; k <= 17; ++k) record.intTrailer[k] = kTrailer[k];
+  for (std::size_t k = 1; k <= 4; ++k) record.lngTrailer[k] = 0;
+}
+
+void InitDvsTrailer(DvsDayRecord& record) {
+  for (std::size_t k = 1; k <= 10; ++k) record.intTrailer[k] = (k % 2 == 1) ? MISSING : 9;
+}
+
+void AppendDvxDay(DvxRecordList& dvxRecords) {
+  const DvxDayRecord before = dvxRecords.back();
+  DvxDayRecord& next = dvxRecords.emplace_back();
+  next.intLead = 0;
+  next.lngStationNo = before.lngStationNo;
+  next.intKind = before.intKind;
+  next.intYear = before.intYear;
+  next.intMonth = before.intMonth;
+}
+
+void AppendDvsDay(DvsRecordList& dvsRecords) {
+  const DvsDayRecord before = dvsRecords.back();
+  DvsDayRecord& next = dvsRecords.emplace_back();
+  next.lngStationNo = before.lngStationNo;
+  next.intKind = before.intKind;
+  next.intYear = before.intYear;
+  next.intMonth = before.intMonth;
+}
+
+int16_t DaysInMonth(int16_t year, int16_t month) {
+  // Two-digit years: 76 to 99 are the 1900s, below 76 the 2000s.
+  int32_t fullYear = year;
+  if (year < 100) fullYear = year < 76 ? 2000 + year : 1900 + year;
+  switch (month) {
+    case 1: case 3: case 5: case 7: case 8: case 10: case 12: return 31;
+    case 4: case 6: case 9: case 11: return 30;
+    case 2: return IsLeapYear(fullYear) ? 29 : 28;
+    default: return 0;
+  }
+}
+
+}  // namespace dorvax
