@@ -93,10 +93,10 @@ std::array<std::string, 4> HourlyHeader(const Station& station, int year, int mo
     }
 
     Cp932Line units;
-    units.Text(",");
+    units.Text(",,");
     for (std::string_view unit : {std::string_view("(mm)"), std::string_view("(m/s)"), cp932::kDirectionUnit,
                                   cp932::kCelsiusUnit, std::string_view("(h)"), std::string_view("(cm)")}) {
-        units.Text(",").Text(unit).Text(",");
+        units.Text(unit).Text(",,");
     }
     return {title.Bytes(), head.Bytes(), columns.Bytes(), units.Bytes()};
 }
