@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -36,6 +37,18 @@ inline bool HasDoubleByte(const std::vector<std::string>& chars, std::size_t fro
     return false;
 }
 
+// Folders handed out by TempFolder, removed when the test program ends.
+struct TempFolders {
+    std::vector<std::filesystem::path> made;
+    ~TempFolders() {
+        for (const auto& dir : made) {
+            std::error_code ignored;
+            std::filesystem::remove_all(dir, ignored);
+        }
+    }
+};
+inline TempFolders gTempFolders;
+
 // A fresh, empty folder named after the running test.
 inline std::filesystem::path TempFolder(const std::string& tag) {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -43,6 +56,7 @@ inline std::filesystem::path TempFolder(const std::string& tag) {
         ("treegen_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" + tag);
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
+    gTempFolders.made.push_back(dir);
     return dir;
 }
 
