@@ -1,0 +1,55 @@
+#include "hourly/driver_file_contents.h"
+
+#include "hourly/station_header.h"
+#include "hourly/text_reshape.h"
+
+namespace dorvax {
+
+void HourlyFileContents::Clear() {
+  text_.clear();
+  spans_.clear();
+}
+
+void HourlyFileContents::Keep(std::string_view line) {
+  spans_.emplace_back(text_.size(), line.size());
+  text_.append(line);
+}
+
+void HourlyFileContents::IndexDataLines() {
+  dataLines_.resize(spans_.size() + 1);
+  dataLines_[0] = {};
+  for (std::size_t i = 0; i < spans_.size(); ++i) dataLines_[i + 1] = Line(i);
+}
+
+void HourlyFileContents::ReadBinaryEra(platform::TextReader& reader, const StationTable& stations) {
+  Clear();
+  dvx_.clear();
+  dvx_.resize(2);
+  dvs_.clear();
+  dvs_.resize(1);
+  reader.ReadLine();
+  ReadStationHeader(reader.ReadLine(), stations, dvx_, dvs_);
+  reader.ReadLine();
+  reader.ReadLine();
+  while (!reader.AtEnd()) Keep(reader.ReadLine());
+  IndexDataLines();
+  BuildDayRecords(dataLines_, dvx_, dvs_);
+}
+
+void HourlyFileContents::ReadTextEra(platform::TextReader& reader) {
+  Clear();
+  Keep(reader.ReadLine());
+  Keep(reader.ReadLine());
+  titleLine_.assign(reader.ReadLine());
+  StripFlagHeaders(titleLine_);
+  Keep(titleLine_);
+  titleLine_.assign(reader.ReadLine());
+  CollapseEmptyHeaders(titleLine_);
+  Keep(titleLine_);
+  while (!reader.AtEnd()) {
+    ReshapeDataLineInto(reader.ReadLine(), reshaped_);
+    Keep(reshaped_);
+  }
+}
+
+}  // namespace dorvax

@@ -1,0 +1,55 @@
+#pragma once
+// One new-edition hourly file read completely into memory, ready to be
+// written: the day records of a binary-era file, or the reshaped lines of a
+// text-era file. The lines are copied into one text that is reused from file
+// to file, and the record lists keep their room, so once the buffers have
+// grown to the largest file nothing is allocated per line or per file.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "hourly/day_builder.h"
+#include "hourly/day_records.h"
+#include "oldtree/station_table.h"
+#include "platform/text_file.h"
+
+namespace dorvax {
+
+class HourlyFileContents {
+ public:
+  // Binary era: line 2 fills the first record through the station table,
+  // lines 3 and 4 are skipped and the data lines become day records.
+  // A file of fewer than four lines raises error 62.
+  void ReadBinaryEra(platform::TextReader& reader, const StationTable& stations);
+  // Text era: lines 1 and 2 as they are, the title lines 3 and 4 without
+  // their flag columns, every data line reshaped right after it is read.
+  void ReadTextEra(platform::TextReader& reader);
+
+  const DvxRecordList& dvxRecords() const { return dvx_; }
+  const DvsRecordList& dvsRecords() const { return dvs_; }
+
+  // The text-era lines to write, from 0.
+  std::size_t LineCount() const { return spans_.size(); }
+  std::string_view Line(std::size_t index) const {
+    return std::string_view(text_).substr(spans_[index].first, spans_[index].second);
+  }
+
+ private:
+  void Clear();
+  // Copies a line behind the ones kept so far.
+  void Keep(std::string_view line);
+  // Views of the kept lines, numbered from 1, once the text no longer grows.
+  void IndexDataLines();
+
+  std::string text_;
+  std::vector<std::pair<std::size_t, std::size_t>> spans_;  // offset, length
+  DataLines dataLines_;
+  std::string titleLine_;
+  std::string reshaped_;
+  DvxRecordList dvx_;
+  DvsRecordList dvs_;
+};
+
+}  // namespace dorvax

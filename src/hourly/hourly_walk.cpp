@@ -1,0 +1,101 @@
+#include "hourly/hourly_walk.h"
+
+#include "form/messages.h"
+#include "hourly/driver_closing.h"
+#include "platform/cp932.h"
+#include "platform/file_system.h"
+#include "platform/native_path.h"
+
+namespace dorvax {
+
+namespace {
+
+std::string UnfitNameQuestion(const std::string& yearMonth, const std::string& area, const std::string& fileName) {
+  return "新版ファイル中に、年報CD-ROMのファイルに該当しない名称のファイルがあります。" + msg::kCrLf +
+         "このファイルを処理せずに、変換処理を続けますか？" + msg::kCrLf + "（エラーファイル名：\\" + yearMonth +
+         "\\" + area + "\\" + fileName + "）";
+}
+
+}  // namespace
+
+bool HourlyWalk::Run() {
+  for (const std::string& yearMonth : platform::ListSubfolders(frm_.strFolderPath[0]))
+    if (!ConvertYearMonth(yearMonth)) return false;
+  return true;
+}
+
+bool HourlyWalk::ConvertYearMonth(const std::string& yearMonth) {
+  Era era = EraOfYearMonth(yearMonth);
+  if (era == Era::kBinary) {
+    std::string_view yyyy = platform::utf8::Mid(yearMonth, 1, 4);
+    month_.StartMonth(frm_.strFolderPath[1] + std::string(yyyy) + platform::Sep(), yyyy,
+                      platform::utf8::Right(yearMonth, 2));
+  }
+  std::string monthPath = frm_.strFolderPath[0] + yearMonth + platform::Sep();
+  for (const std::string& area : platform::ListSubfolders(monthPath)) {
+    std::string areaPath = monthPath + area + platform::Sep();
+    Place place{yearMonth, area, areaPath, era};
+    for (const std::string& fileName : platform::ListFiles(areaPath))
+      if (!HandleFile(place, fileName)) return false;
+  }
+  month_.CloseMonth();
+  return true;
+}
+
+bool HourlyWalk::HandleFile(const Place& place, const std::string& fileName) {
+  if (!HourlyFileNameFits(place.era, place.yearMonth, place.area, fileName)) {
+    if (!AskToLeaveOut(place, fileName)) {
+      StopAtDeclinedName();
+      return false;
+    }
+    ++frm_.lngUnprocessedFiles;
+    progress_.FileLeftOut();
+    return true;
+  }
+  ReadFile(place, place.areaPath + fileName);
+  if (place.era == Era::kBinary)
+    month_.WriteStationRecords(contents_.dvxRecords(), contents_.dvsRecords());
+  else
+    WriteTextFile(place, fileName);
+  progress_.FileConverted();
+  return true;
+}
+
+bool HourlyWalk::AskToLeaveOut(const Place& place, const std::string& fileName) {
+  frm_.SetBusyCursor(false);
+  MsgAnswer answer = frm_.MsgBox(
+      YesNoBox(UnfitNameQuestion(place.yearMonth, place.area, fileName), msg::kTitleConfirm, MsgIcon::kExclamation));
+  return answer == MsgAnswer::kYes;
+}
+
+void HourlyWalk::StopAtDeclinedName() {
+  frm_.MsgBox(OkBox(msg::kAborted, msg::kTitleStopped, MsgIcon::kCritical));
+  month_.CloseMonth();
+  frm_.FocusFolderBox(0);
+}
+
+void HourlyWalk::ReadFile(const Place& place, const std::string& path) {
+  input_.Open(path);
+  if (place.era == Era::kBinary)
+    contents_.ReadBinaryEra(input_, frm_.typStation);
+  else
+    contents_.ReadTextEra(input_);
+  input_.Close();
+}
+
+void HourlyWalk::WriteTextFile(const Place& place, const std::string& fileName) {
+  std::string path = frm_.strFolderPath[1] + place.yearMonth + platform::Sep() + place.area + platform::Sep() +
+                     std::string(OldEditionName(fileName));
+  textOutput_.Open(path);
+  for (std::size_t i = 0; i < contents_.LineCount(); ++i) textOutput_.WriteLine(contents_.Line(i));
+  textOutput_.Close();
+  platform::SetNormalAttributes(path);
+}
+
+void HourlyWalk::CloseAll() noexcept {
+  input_.Close();
+  CloseWithoutReporting(textOutput_);
+  month_.CloseKeepingWritten();
+}
+
+}  // namespace dorvax

@@ -1,0 +1,55 @@
+#pragma once
+// The walk of one pass over the new-edition hourly tree: year-month folders,
+// their area folders and the files in them, in the order the platform lists
+// them (this order decides the order of the records in the DVX and DVS
+// files). Every file is either converted or, when its name does not fit and
+// the user agrees, left out; the progress share is taken file by file.
+#include <string>
+
+#include "form/form_window.h"
+#include "hourly/driver_file_contents.h"
+#include "hourly/driver_file_names.h"
+#include "hourly/driver_month_files.h"
+#include "hourly/progress_share.h"
+#include "platform/text_file.h"
+
+namespace dorvax {
+
+class HourlyWalk {
+ public:
+  HourlyWalk(FormWindow& frm, ProgressShare& progress) : frm_(frm), progress_(progress) {}
+
+  // Converts every file of the tree. Returns false when the user stopped at
+  // a file name that does not fit: the stop has been reported, the month's
+  // files closed and the focus put back on the source box. Failures are
+  // thrown as they come.
+  bool Run();
+
+  // Failure paths: closes the input file and every output file still open.
+  void CloseAll() noexcept;
+
+ private:
+  struct Place {
+    const std::string& yearMonth;
+    const std::string& area;
+    const std::string& areaPath;
+    Era era;
+  };
+
+  bool ConvertYearMonth(const std::string& yearMonth);
+  // False when the user declined to go on past the file.
+  bool HandleFile(const Place& place, const std::string& fileName);
+  bool AskToLeaveOut(const Place& place, const std::string& fileName);
+  void StopAtDeclinedName();
+  void ReadFile(const Place& place, const std::string& path);
+  void WriteTextFile(const Place& place, const std::string& fileName);
+
+  FormWindow& frm_;
+  ProgressShare& progress_;
+  platform::TextReader input_;
+  platform::TextWriter textOutput_;
+  MonthRecordFiles month_;
+  HourlyFileContents contents_;
+};
+
+}  // namespace dorvax

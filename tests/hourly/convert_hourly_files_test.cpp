@@ -1,0 +1,393 @@
+#include "hourly/convert_hourly_files.h"
+
+#include <gtest/gtest.h>
+
+#include "convert_test_tree.h"
+#include "form/messages.h"
+#include "hourly/day_records.h"
+#include "platform/fault_injection.h"
+#include "platform/file_handle.h"
+#include "platform/file_system.h"
+#include "platform/run_error.h"
+
+namespace dorvax {
+namespace {
+
+using testing::At;
+using testing::DataLine;
+using testing::DvxRecords;
+using testing::DvxView;
+using testing::FakeWindow;
+using testing::HourLine;
+using testing::HourlyFile;
+using testing::HourlyTree;
+using testing::Int16At;
+using testing::Int32At;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+const std::string kQuestionStart =
+    "新版ファイル中に、年報CD-ROMのファイルに該当しない名称のファイルがあります。\r\n"
+    "このファイルを処理せずに、変換処理を続けますか？\r\n";
+
+std::string Question(const std::string& ym, const std::string& area, const std::string& file) {
+  return kQuestionStart + "（エラーファイル名：\\" + ym + "\\" + area + "\\" + file + "）";
+}
+
+// One file of station `no` with a value in hour 1 of each given day.
+std::string StationFile(int no, int yy, int mm, std::vector<int> days = {1}) {
+  std::vector<std::string> lines;
+  for (int day : days) lines.push_back(DataLine(At(day, 1)));
+  return HourlyFile(no, yy, mm, lines);
+}
+
+int16_t ConvertPass(FakeWindow& frm, int16_t pass = 1) {
+  int16_t result = 0;
+  ConvertHourlyFiles(frm, pass, result);
+  return result;
+}
+
+bool LogHas(const FakeWindow& frm, const std::string& entry) {
+  for (const std::string& e : frm.log)
+    if (e == entry) return true;
+  return false;
+}
+
+// ---- File names -------------------------------------------------------------
+
+TEST(CheckStationNumber, CharactersFourToSixReadAsOneToThousand) {
+  EXPECT_TRUE(CheckStationNumber("h44001_200405.csv"));
+  EXPECT_TRUE(CheckStationNumber("h44999"));
+  EXPECT_TRUE(CheckStationNumber("h44 12"));   // blanks are ignored by the reading
+  EXPECT_FALSE(CheckStationNumber("h44000"));
+  EXPECT_FALSE(CheckStationNumber("h44-01"));
+  EXPECT_FALSE(CheckStationNumber("h44abc"));
+  EXPECT_FALSE(CheckStationNumber("h44"));     // nothing to read
+  EXPECT_TRUE(CheckStationNumber("日本語123"));  // positions count characters, not bytes
+}
+
+TEST(ConvertHourlyFiles, BinaryEraAcceptsAnyNameStartingWithTheLetterA) {
+  HourlyTree tree;
+  FakeWindow frm;
+  tree.AddFile("199901", "area11", "a100.csv", StationFile(100, 99, 1));
+  tree.AddFile("199901", "area11", "Axxx", StationFile(200, 99, 1));
+  tree.AddFile("199901", "area11", "b300.csv", StationFile(300, 99, 1));
+  tree.Attach(frm, 3);
+  frm.Answer(MsgAnswer::kYes);
+  frm.Answer(MsgAnswer::kOk);
+
+  EXPECT_EQ(ConvertPass(frm), -1);
+  ASSERT_EQ(frm.boxes.size(), 2u);
+  EXPECT_EQ(frm.boxes[0].box.text, Question("199901", "area11", "b300.csv"));
+  EXPECT_EQ(frm.boxes[0].box.title, "確認");
+  EXPECT_EQ(frm.boxes[0].box.icon, MsgIcon::kExclamation);
+  EXPECT_EQ(frm.boxes[0].box.buttons, MsgButtons::kYesNo);
+  EXPECT_EQ(frm.boxes[0].box.defaultAnswer, MsgAnswer::kYes);
+  EXPECT_EQ(frm.boxes[1].box.text,
+            "一部ファイルについては、変換処理を行いませんでした。\r\n（未処理ファイル数： 1 ファイル）");
+  EXPECT_EQ(frm.boxes[1].box.title, "メッセージ");
+  EXPECT_EQ(frm.boxes[1].box.icon, MsgIcon::kExclamation);
+  EXPECT_EQ(frm.boxes[1].box.buttons, MsgButtons::kOk);
+  EXPECT_EQ(frm.lngUnprocessedFiles, 1);
+  EXPECT_EQ(DvxRecords(ReadBytes(tree.Dst("1999/DVX1999.01"))),
+            (std::vector<DvxView>{{100, 4, 1}, {200, 4, 1}}));
+}
+
+TEST(ConvertHourlyFiles, TextEraNameRulesAndTheirBoundaries) {
+  HourlyTree tree;
+  FakeWindow frm;
+  const std::string empty = HourlyFile(132, 4, 5, {});
+  for (const char* name : {"ah44132_200405.csv", "Ah44133_200405.csv", "ah44134_200405.csv.bak",
+                           "AH44135_200405.csv", "ah44136_200405.CSV", "ah44000_200405.csv", "ah45137_200405.csv",
+                           "ah44138_200406.csv", "ah441000_200405.csv", "bh44139_200405.csv"})
+    tree.AddFile("200405", "area44", name, empty);
+  tree.Attach(frm, 10);
+  // The rejected names, in the listing order (upper-case fold).
+  const std::vector<std::string> rejected = {"ah44000_200405.csv", "ah441000_200405.csv", "AH44135_200405.csv",
+                                             "ah44136_200405.CSV", "ah44138_200406.csv", "ah45137_200405.csv",
+                                             "bh44139_200405.csv"};
+  for (std::size_t i = 0; i < rejected.size(); ++i) frm.Answer(MsgAnswer::kYes);
+  frm.Answer(MsgAnswer::kOk);
+
+  EXPECT_EQ(ConvertPass(frm), -1);
+  std::vector<std::string> expected;
+  for (const std::string& name : rejected) expected.push_back(Question("200405", "area44", name));
+  expected.push_back("一部ファイルについては、変換処理を行いませんでした。\r\n（未処理ファイル数： 7 ファイル）");
+  EXPECT_EQ(frm.BoxTexts(), expected);
+  EXPECT_EQ(platform::ListFiles(tree.Dst("200405/area44")),
+            (std::vector<std::string>{"h44132_200405.csv", "h44133_200405.csv", "h44134_200405.csv.bak"}));
+}
+
+// ---- Declined names -----------------------------------------------------------
+
+TEST(ConvertHourlyFiles, DecliningAnUnfitNameStopsWithTheMonthFilesClosed) {
+  HourlyTree tree;
+  FakeWindow frm;
+  frm.typStation.Append({99, 1, 100, 1, 5});
+  tree.AddFile("199901", "area11", "a100", StationFile(100, 99, 1, {1, 2}));
+  tree.AddFile("199901", "area11", "b200", StationFile(200, 99, 1));
+  tree.AddFile("199901", "area11", "c300", StationFile(300, 99, 1));
+  tree.Attach(frm, 3);
+  int openBefore = platform::OpenFileCount();
+  frm.Answer(MsgAnswer::kNo, "b200");
+  frm.Answer(MsgAnswer::kOk);
+
+  EXPECT_EQ(ConvertPass(frm), 98);
+  ASSERT_EQ(frm.boxes.size(), 2u);
+  EXPECT_EQ(frm.boxes[1].box.text, "変換処理を中断しました。");
+  EXPECT_EQ(frm.boxes[1].box.title, "処理中断");
+  EXPECT_EQ(frm.boxes[1].box.icon, MsgIcon::kCritical);
+  EXPECT_TRUE(LogHas(frm, "FocusFolderBox(0)"));
+  EXPECT_EQ(frm.lngUnprocessedFiles, 0);
+  EXPECT_EQ(platform::OpenFileCount(), openBefore);
+  // The records written before the stop are on disk, nothing after it.
+  EXPECT_EQ(DvxRecords(ReadBytes(tree.Dst("1999/DVX1999.01"))), (std::vector<DvxView>{{100, 1, 1}, {100, 1, 2}}));
+  EXPECT_EQ(ReadBytes(tree.Dst("1999/DVS1999.01")).size(), 2 * kDvsRecordSize);
+  EXPECT_NE(frm.statusTexts.back(), "（ファイル変換処理が終了しました）");
+}
+
+TEST(ConvertHourlyFiles, LeftOutFilesOfBothDiscsAreReportedOnceAfterTheLastPass) {
+  HourlyTree disc1;
+  HourlyTree disc2;
+  FakeWindow frm;
+  disc1.AddFile("200405", "area44", "xh44001_200405.csv", HourlyFile(1, 4, 5, {}));
+  disc2.AddFile("200406", "area44", "xh44001_200406.csv", HourlyFile(1, 4, 6, {}));
+  disc2.AddFile("200406", "area44", "xh44002_200406.csv", HourlyFile(2, 4, 6, {}));
+  frm.Answer(MsgAnswer::kYes);
+  frm.Answer(MsgAnswer::kYes);
+  frm.Answer(MsgAnswer::kYes);
+  frm.Answer(MsgAnswer::kOk);
+  frm.SetProgressValue(20);
+
+  disc1.Attach(frm, 1, 2);
+  EXPECT_EQ(ConvertPass(frm, 1), -1);
+  EXPECT_EQ(frm.boxes.size(), 1u);
+  EXPECT_EQ(frm.statusTexts, (std::vector<std::string>{"（1枚目のCD-ROMの新版ファイルを旧版ファイルに変換しています）",
+                                                       "（1枚目のCD-ROMのファイル変換処理が終了しました）"}));
+  EXPECT_FLOAT_EQ(frm.ProgressValue(), 60);
+
+  disc2.Attach(frm, 2, 2);
+  EXPECT_EQ(ConvertPass(frm, 2), -1);
+  ASSERT_EQ(frm.boxes.size(), 4u);
+  EXPECT_EQ(frm.boxes[3].box.text,
+            "一部ファイルについては、変換処理を行いませんでした。\r\n（未処理ファイル数： 3 ファイル）");
+  EXPECT_EQ(frm.statusTexts.back(), "（2枚目のCD-ROMのファイル変換処理が終了しました）");
+  EXPECT_FLOAT_EQ(frm.ProgressValue(), 100);
+  EXPECT_EQ(frm.intRunState, 3);
+}
+
+// ---- Record files ---------------------------------------------------------------
+
+TEST(ConvertHourlyFiles, RecordsFollowAreaThenFileNameOrderAndValueEGoesToDvs) {
+  HourlyTree tree;
+  FakeWindow frm;
+  frm.typStation.Append({99, 1, 200, -1, 5});
+  frm.typStation.Append({99, 1, 100, 1, -1});
+  tree.AddFile("199901", "area12", "a050", StationFile(50, 99, 1));
+  tree.AddFile("199901", "area11", "a200", StationFile(200, 99, 1, {3, 4}));
+  tree.AddFile("199901", "area11", "A100", StationFile(100, 99, 1, {1, 2}));
+  tree.Attach(frm, 3);
+
+  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_TRUE(frm.boxes.empty());
+  EXPECT_EQ(frm.statusTexts, (std::vector<std::string>{"（新版ファイルを旧版ファイルに変換しています）",
+                                                       "（ファイル変換処理が終了しました）"}));
+  std::string dvx = ReadBytes(tree.Dst("1999/DVX1999.01"));
+  EXPECT_EQ(DvxRecords(dvx), (std::vector<DvxView>{{100, 1, 1}, {100, 1, 2}, {200, -1, 3}, {200, -1, 4}, {50, 4, 1}}));
+  // Hour 1 of the first record: A, B (12 * 256 + 8), D, C as read.
+  EXPECT_EQ(Int16At(dvx, 14), 123);
+  EXPECT_EQ(Int16At(dvx, 16), 3080);
+  EXPECT_EQ(Int16At(dvx, 18), 5);
+  EXPECT_EQ(Int16At(dvx, 20), -123);
+  // Only station 200 has value E: its two days, value 7 in hour 1.
+  std::string dvs = ReadBytes(tree.Dst("1999/DVS1999.01"));
+  ASSERT_EQ(dvs.size(), 2 * kDvsRecordSize);
+  EXPECT_EQ(Int32At(dvs, 0), 200);
+  EXPECT_EQ(Int16At(dvs, 4), 5);
+  EXPECT_EQ(Int16At(dvs, 10), 3);
+  EXPECT_EQ(Int16At(dvs, 12), 7);
+  EXPECT_EQ(Int16At(dvs, kDvsRecordSize + 10), 4);
+}
+
+TEST(ConvertHourlyFiles, MonthsWithoutValuesGetNoRecordFiles) {
+  HourlyTree tree;
+  FakeWindow frm;
+  frm.typStation.Append({99, 2, 300, 1, 5});
+  frm.typStation.Append({99, 3, 400, 1, 5});
+  // 199902: one file without data lines, one with every value missing.
+  HourLine allMissing = At(1, 1);
+  allMissing.flagA = allMissing.flagB1 = allMissing.flagC = allMissing.flagD = allMissing.flagE = 9;
+  tree.AddFile("199902", "area11", "a300", HourlyFile(300, 99, 2, {}));
+  tree.AddFile("199902", "area11", "a301", HourlyFile(300, 99, 2, {DataLine(allMissing)}));
+  // 199903: a station with value E whose E is missing in every hour.
+  HourLine noE = At(1, 1);
+  noE.flagE = 9;
+  tree.AddFile("199903", "area11", "a400", HourlyFile(400, 99, 3, {DataLine(noE)}));
+  tree.Attach(frm, 3);
+
+  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_FALSE(platform::FileExists(tree.Dst("1999/DVX1999.02")));
+  EXPECT_FALSE(platform::FileExists(tree.Dst("1999/DVS1999.02")));
+  EXPECT_EQ(ReadBytes(tree.Dst("1999/DVX1999.03")).size(), kDvxRecordSize);
+  EXPECT_FALSE(platform::FileExists(tree.Dst("1999/DVS1999.03")));
+}
+
+TEST(ConvertHourlyFiles, AnOlderLongerRecordFileIsEmptiedFirst) {
+  HourlyTree tree;
+  FakeWindow frm;
+  tree.AddFile("199901", "area11", "a100", StationFile(100, 99, 1));
+  tree.Attach(frm, 1);
+  WriteBytes(tree.Dst("1999/DVX1999.01"), std::string(5 * kDvxRecordSize + 17, '\xAB'));
+
+  EXPECT_EQ(ConvertPass(frm), -1);
+  std::string dvx = ReadBytes(tree.Dst("1999/DVX1999.01"));
+  EXPECT_EQ(dvx.size(), kDvxRecordSize);
+  EXPECT_EQ(DvxRecords(dvx), (std::vector<DvxView>{{100, 4, 1}}));
+}
+
+TEST(ConvertHourlyFiles, TextEraFileIsRewrittenLineByLine) {
+  HourlyTree tree;
+  FakeWindow frm;
+  HourLine missingE = At(1, 1);
+  missingE.flagE = 9;
+  HourLine missingA = At(1, 2);
+  missingA.flagA = 9;
+  // Line 1 carries CP932 bytes (「時別値」), copied as they are; the last line has no line end.
+  std::string input = "\x8E\x9E\x95\xCA\x92\x6C\r\n" + testing::StationHeaderLine(44132, 4, 5) +
+                      "\r\nDD,HH,A,Flag,B1,Flag\r\nd,h,x,,y,,\r\n" + DataLine(missingE) + "\r\n" +
+                      DataLine(missingA);
+  tree.AddFile("200405", "area44", "ah44132_200405.csv", input);
+  tree.Attach(frm, 1);
+
+  EXPECT_EQ(ConvertPass(frm), -1);
+  std::string expected = "\x8E\x9E\x95\xCA\x92\x6C\r\n" + testing::StationHeaderLine(44132, 4, 5) + "\r\n" +
+                         "DD,HH,A,B1" + std::string(88, ' ') + "\r\n" + "d,h,x,y," + std::string(31, ' ') +
+                         "\r\n" + "01,01,123,08,12,-12.3,0.5,///\r\n" + "01,02,///,08,12,-12.3,0.5,  7\r\n";
+  EXPECT_EQ(ReadBytes(tree.Dst("200405/area44/h44132_200405.csv")), expected);
+}
+
+// ---- Failures ---------------------------------------------------------------------
+
+TEST(ConvertHourlyFiles, AFileOfFewerThanFourLinesStopsTheRunWithItsFilesClosed) {
+  HourlyTree tree;
+  FakeWindow frm;
+  tree.AddFile("199901", "area11", "a100", StationFile(100, 99, 1, {1, 2, 3}));
+  tree.AddFile("199901", "area11", "a200", "HOURLY DATA\r\n" + testing::StationHeaderLine(200, 99, 1) + "\r\nDD\r\n");
+  tree.AddFile("199901", "area11", "a300", StationFile(300, 99, 1));
+  tree.Attach(frm, 3);
+  int openBefore = platform::OpenFileCount();
+  frm.Answer(MsgAnswer::kOk);
+  frm.SetBusyCursor(true);
+
+  EXPECT_EQ(ConvertPass(frm), 99);
+  ASSERT_EQ(frm.boxes.size(), 1u);
+  EXPECT_EQ(frm.boxes[0].box.text, "ファイル内のデータが足りません。新版データを確認してください。");
+  EXPECT_EQ(frm.boxes[0].box.title, "処理中断");
+  EXPECT_EQ(frm.boxes[0].box.icon, MsgIcon::kCritical);
+  EXPECT_TRUE(frm.focusLog.empty());
+  EXPECT_FALSE(frm.busy);
+  EXPECT_EQ(platform::OpenFileCount(), openBefore);
+  // The month file keeps the records of the first file.
+  EXPECT_EQ(DvxRecords(ReadBytes(tree.Dst("1999/DVX1999.01"))).size(), 3u);
+}
+
+TEST(ConvertHourlyFiles, ATextEraFileOfThreeLinesIsReportedTheSameWay) {
+  HourlyTree tree;
+  FakeWindow frm;
+  tree.AddFile("200405", "area44", "ah44132_200405.csv", "1\r\n2\r\n3\r\n");
+  tree.Attach(frm, 1);
+  frm.Answer(MsgAnswer::kOk);
+
+  EXPECT_EQ(ConvertPass(frm), 99);
+  EXPECT_EQ(frm.BoxTexts(),
+            (std::vector<std::string>{"ファイル内のデータが足りません。新版データを確認してください。"}));
+  EXPECT_FALSE(platform::FileExists(tree.Dst("200405/area44/h44132_200405.csv")));
+}
+
+TEST(ConvertHourlyFiles, AFullDiskIsReportedAndTheFocusGoesToTheDestination) {
+  for (int32_t number : {int32_t{platform::kErrDiskFull}, platform::kStatusDiskFull}) {
+    HourlyTree tree;
+    FakeWindow frm;
+    tree.AddFile("199901", "area11", "a100", StationFile(100, 99, 1));
+    tree.Attach(frm, 1);
+    int openBefore = platform::OpenFileCount();
+    frm.Answer(MsgAnswer::kOk);
+    int16_t result = 0;
+    {
+      platform::faults::ScopedFault fault({platform::faults::Op::kWrite, 1, number, "DVX1999.01"});
+      ConvertHourlyFiles(frm, 1, result);
+      EXPECT_TRUE(platform::faults::Fired());
+    }
+    EXPECT_EQ(result, 99);
+    ASSERT_EQ(frm.boxes.size(), 1u);
+    EXPECT_EQ(frm.boxes[0].box.text, "旧版フォルダの容量不足です。");
+    EXPECT_EQ(frm.boxes[0].box.title, "処理中断");
+    EXPECT_EQ(frm.boxes[0].box.icon, MsgIcon::kCritical);
+    EXPECT_TRUE(LogHas(frm, "FocusFolderBox(1)"));
+    EXPECT_EQ(frm.focusLog, (std::vector<std::string>{"txtFolder(1)"}));
+    EXPECT_EQ(platform::OpenFileCount(), openBefore);
+  }
+}
+
+TEST(ConvertHourlyFiles, AFullDiskWhileWritingATextFileStopsTheRun) {
+  HourlyTree tree;
+  FakeWindow frm;
+  tree.AddFile("200405", "area44", "ah44132_200405.csv", HourlyFile(44132, 4, 5, {DataLine(At(1, 1))}));
+  tree.Attach(frm, 1);
+  int openBefore = platform::OpenFileCount();
+  frm.Answer(MsgAnswer::kOk);
+  int16_t result = 0;
+  {
+    platform::faults::ScopedFault fault({platform::faults::Op::kWrite, 1, platform::kErrDiskFull, "h44132"});
+    ConvertHourlyFiles(frm, 1, result);
+  }
+  EXPECT_EQ(result, 99);
+  EXPECT_EQ(frm.BoxTexts(), (std::vector<std::string>{"旧版フォルダの容量不足です。"}));
+  EXPECT_EQ(platform::OpenFileCount(), openBefore);
+}
+
+TEST(ConvertHourlyFiles, OtherFailuresShowTheGenericBoxAndLeaveTheFocus) {
+  HourlyTree tree;
+  FakeWindow frm;
+  std::string blankFlag = DataLine(At(1, 1));
+  blankFlag[12] = ' ';  // the flag of value A
+  tree.AddFile("200405", "area44", "ah44132_200405.csv", HourlyFile(44132, 4, 5, {blankFlag}));
+  tree.Attach(frm, 1);
+  frm.Answer(MsgAnswer::kOk);
+
+  EXPECT_EQ(ConvertPass(frm), 99);
+  ASSERT_EQ(frm.boxes.size(), 1u);
+  EXPECT_EQ(frm.boxes[0].box.text.rfind("エラー発生により、現在の処理を中断します。\r\n13 : ", 0), 0u)
+      << frm.boxes[0].box.text;
+  EXPECT_EQ(frm.boxes[0].box.title, "処理中断");
+  EXPECT_EQ(frm.boxes[0].box.icon, MsgIcon::kCritical);
+  EXPECT_TRUE(frm.focusLog.empty());
+  // The file is read completely before anything of it is written.
+  EXPECT_FALSE(platform::FileExists(tree.Dst("200405/area44/h44132_200405.csv")));
+}
+
+TEST(ConvertHourlyFiles, ClosingTheWindowUnwindsWithEveryFileClosedAndNoFurtherBox) {
+  HourlyTree tree;
+  FakeWindow frm;
+  for (int i = 1; i <= 20; ++i) {
+    char name[8];
+    std::snprintf(name, sizeof name, "a%03d", i);
+    tree.AddFile("199901", "area11", name, StationFile(i, 99, 1));
+  }
+  tree.Attach(frm, 20);
+  frm.SetProgressValue(20);
+  frm.CloseDuringRunAt(3);  // at the third milestone, the third file
+  frm.Answer(MsgAnswer::kOk, "変換プログラムを強制終了します。");
+  int openBefore = platform::OpenFileCount();
+  int16_t result = 0;
+
+  EXPECT_THROW(ConvertHourlyFiles(frm, 1, result), RunAborted);
+  EXPECT_EQ(platform::OpenFileCount(), openBefore);
+  EXPECT_EQ(frm.BoxTexts(), (std::vector<std::string>{"変換プログラムを強制終了します。"}));
+  // What was converted before the close stays written.
+  EXPECT_EQ(DvxRecords(ReadBytes(tree.Dst("1999/DVX1999.01"))),
+            (std::vector<DvxView>{{1, 4, 1}, {2, 4, 1}, {3, 4, 1}}));
+}
+
+}  // namespace
+}  // namespace dorvax
