@@ -213,7 +213,7 @@ public:
             const std::int16_t day = ReadInt16(Mid(line, 1, 2));
             Step(day);
             const std::int16_t hour = ReadInt16(Mid(line, 4, 2));
-            if (hour < 1 || hour > 24) throw ConversionStop(0, "data line hour outside 1..24");
+            if (hour < 1 || hour > 24) throw ConversionStop(13, "data line hour outside 1..24");
             if (records_.back().day == day && hour_ == hour) {
                 store(line, Current());
                 ++next;

@@ -19,7 +19,7 @@ namespace treegen_oracle {
 // The source cannot be converted: the conversion stops with this error number
 // (13 not a number, 6 overflow, 62 file too short, 98 bad folder name,
 // 99 text-era station information missing, 111 station information unreadable,
-// 0 a data line whose hour lies outside 1..24).
+// 13 also for a data line whose hour lies outside 1..24).
 struct ConversionStop : std::runtime_error {
     ConversionStop(int code, const std::string& what) : std::runtime_error(what), code(code) {}
     int code;

@@ -198,7 +198,7 @@ TEST(OracleRecords, BadInputStopsTheConversion) {
     EXPECT_EQ(code(File("44132", "99", "01", {"01,01,  1x3,0,05,0,12,0, 12.5,0,0.5,0,  5,0"})), 13);
     EXPECT_EQ(code({"title", "44132," + std::string(32, ' ') + ",99,", "x", "y"}), 13);   // line 2 ends before the month
     EXPECT_EQ(code(File("44132", "99", "01", {""})), 13);
-    EXPECT_EQ(code(File("44132", "99", "01", {"01,25,  123,0,05,0,12,0, 12.5,0,0.5,0,  5,0"})), 0);
+    EXPECT_EQ(code(File("44132", "99", "01", {"01,25,  123,0,05,0,12,0, 12.5,0,0.5,0,  5,0"})), 13);
 }
 
 TEST(OracleRecords, DaysInMonthReadsTwoDigitYears) {
