@@ -48,6 +48,9 @@ std::string ParentOf(std::string_view path) {
   );
   if (cut == std::string::npos) return {};
   if (cut == 0) return trimmed.substr(0, 1);
+#ifdef _WIN32
+  if (cut == 2 && trimmed[1] == ':') return trimmed.substr(0, 3);  // "C:\data" lies in "C:\"
+#endif
   return trimmed.substr(0, cut);
 }
 

@@ -94,12 +94,16 @@ TEST(Folders, NormalAttributesMakeACopiedReadOnlyFileWritable) {
 TEST(Folders, CanonicalFolderSeesThroughDotsAndLinks) {
   TempDir dir;
   MakeFolders(dir / "data/sub");
+#ifndef _WIN32  // creating links needs extra rights on Windows
   std::filesystem::create_directory_symlink(dir / "data", dir / "link");
+#endif
   std::string canonical = CanonicalFolder(dir / "data");
   ASSERT_FALSE(canonical.empty());
   EXPECT_EQ(CanonicalFolder(dir / "data/."), canonical);
   EXPECT_EQ(CanonicalFolder(dir / "data/sub/.."), canonical);
+#ifndef _WIN32
   EXPECT_EQ(CanonicalFolder(dir / "link/"), canonical);
+#endif
   EXPECT_EQ(CanonicalFolder(dir / "nothing"), "");
 }
 
