@@ -16,6 +16,15 @@ std::string UnfitNameQuestion(const std::string& yearMonth, const std::string& a
          "\\" + area + "\\" + fileName + "）";
 }
 
+// The records of one station file that will be written, for the run's
+// statistics (the summary of the batch program).
+void CountWrittenRecords(FormWindow::RunStatistics& stats, const DvxRecordList& dvx, const DvsRecordList& dvs) {
+  for (std::size_t d = 1; d < dvx.size(); ++d)
+    if (HasDvxValues(dvx[d])) ++stats.dvxRecords;
+  for (std::size_t d = 1; d < dvs.size(); ++d)
+    if (HasDvsValues(dvs[d])) ++stats.dvsRecords;
+}
+
 }  // namespace
 
 bool HourlyWalk::Run() {
@@ -49,14 +58,19 @@ bool HourlyWalk::HandleFile(const Place& place, const std::string& fileName) {
       return false;
     }
     ++frm_.lngUnprocessedFiles;
+    ++frm_.stats.filesLeftOut;
     progress_.FileLeftOut();
     return true;
   }
   ReadFile(place, place.areaPath + fileName);
-  if (place.era == Era::kBinary)
+  if (place.era == Era::kBinary) {
     month_.WriteStationRecords(contents_.dvxRecords(), contents_.dvsRecords());
-  else
+    CountWrittenRecords(frm_.stats, contents_.dvxRecords(), contents_.dvsRecords());
+  } else {
     WriteTextFile(place, fileName);
+    ++frm_.stats.textFiles;
+  }
+  ++frm_.stats.filesConverted;
   progress_.FileConverted();
   return true;
 }

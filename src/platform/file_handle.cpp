@@ -14,6 +14,7 @@
 
 #include "platform/fault_injection.h"
 #include "platform/file_system.h"
+#include "platform/io_counters.h"
 #include "platform/native_path.h"
 #include "platform/run_error.h"
 
@@ -83,6 +84,7 @@ std::size_t FileHandle::Read(void* buffer, std::size_t size) {
   DWORD want = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
   if (!ReadFile(static_cast<HANDLE>(handle_), buffer, want, &got, nullptr))
     throw ErrorFromWin32(GetLastError(), path_);
+  CountBytesRead(got);
   return got;
 }
 
@@ -95,6 +97,7 @@ void FileHandle::WriteAll(const void* data, std::size_t size) {
     if (!WriteFile(static_cast<HANDLE>(handle_), p, want, &put, nullptr))
       throw ErrorFromWin32(GetLastError(), path_);
     if (put == 0) throw MakeError(kErrDiskFull, path_);
+    CountBytesWritten(put);
     p += put;
     size -= put;
   }
@@ -147,7 +150,10 @@ std::size_t FileHandle::Read(void* buffer, std::size_t size) {
   faults::Check(faults::Op::kRead, path_);
   for (;;) {
     ssize_t got = ::read(fd_, buffer, size);
-    if (got >= 0) return static_cast<std::size_t>(got);
+    if (got >= 0) {
+      CountBytesRead(static_cast<std::size_t>(got));
+      return static_cast<std::size_t>(got);
+    }
     if (errno != EINTR) throw ErrorFromErrno(errno, path_);
   }
 }
@@ -162,6 +168,7 @@ void FileHandle::WriteAll(const void* data, std::size_t size) {
       throw ErrorFromErrno(errno, path_);
     }
     if (put == 0) throw MakeError(kErrDiskFull, path_);
+    CountBytesWritten(static_cast<std::size_t>(put));
     p += put;
     size -= static_cast<std::size_t>(put);
   }

@@ -9,4 +9,15 @@ namespace dorvax {
 
 void cmdMain_Click(FormWindow& frm, int16_t index);
 
+// How a click ended, for a front end that reports it (the exit status of the
+// batch program). `completed` is true only when the completion notice was
+// shown.
+struct RunOutcome {
+  bool confirmed = false;   // the run was confirmed (index 0) / the exit was confirmed (index 1)
+  bool completed = false;
+  int16_t result = -1;      // the step result the run ended with
+  int32_t errorNumber = 0;  // a failure that no step handled (the controller's own box), else 0
+};
+void cmdMain_Click(FormWindow& frm, int16_t index, RunOutcome& outcome);
+
 }  // namespace dorvax

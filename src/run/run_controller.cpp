@@ -1,0 +1,151 @@
+#include "run/run_controller.h"
+
+#include <string>
+
+#include "form/messages.h"
+#include "hourly/convert_hourly_files.h"
+#include "oldtree/create_old_folders.h"
+#include "platform/file_system.h"
+#include "platform/run_error.h"
+#include "validation/check_folders.h"
+
+namespace dorvax {
+
+namespace {
+
+const char* const kConfirmRun = "ファイル変換を実行してよろしいですか？";
+const char* const kConfirmExit = "変換プログラムを終了してよろしいですか？";
+const char* const kFinished = "Dorvaxデータの変換処理が完了しました。";
+const char* const kOfferDeletion = "作成した旧版の\"\\dorvax\"フォルダを削除しますか。";
+const char* const kDeleting = "作成した旧版\"\\dorvax\"フォルダを削除しています";
+constexpr int16_t kCallAgain = 580;
+
+// What the previous run left behind must not leak into this one.
+void ResetRunCounters(FormWindow& frm) {
+  frm.lngUnprocessedFiles = 0;
+  frm.indexFilesWritten.clear();
+  frm.stats = FormWindow::RunStatistics{};
+}
+
+// The tree of one pass. A missing or wrong disc (580) is asked for again
+// only at the hand-over to the second disc, where the insert prompt offers
+// "キャンセル" as a way out. Anywhere else the same call would fail again
+// with nothing the user could do about it, so 580 ends the run there like
+// any other stop.
+void BuildTree(FormWindow& frm, int16_t pass, int16_t passes, int16_t& result) {
+  CreateOldFolders(frm, pass, result);
+  bool mayRetry = passes == 2 && pass == 2;
+  while (result == kCallAgain && mayRetry) CreateOldFolders(frm, pass, result);
+  // The step set the hourglass again for a call that does not come.
+  if (result == kCallAgain) frm.SetBusyCursor(false);
+}
+
+// The checks and the passes; once the result is no longer -1 the remaining
+// passes do nothing.
+void RunSteps(FormWindow& frm, int16_t& result) {
+  CheckFolders(frm, result);
+  const int16_t passes = frm.intSourceKind;
+  for (int16_t pass = 1; pass <= passes; ++pass) {
+    if (result == -1) BuildTree(frm, pass, passes, result);
+    if (result == -1) ConvertHourlyFiles(frm, pass, result);
+  }
+}
+
+void ReportSuccess(FormWindow& frm) {
+  frm.SetBusyCursor(false);
+  frm.MsgBox(OkBox(kFinished, msg::kTitleFinished, MsgIcon::kInformation));
+  frm.EnableInputControls(true);
+  frm.SetFocus(Control::cmdMain1);
+}
+
+void DeleteBuiltTree(FormWindow& frm) {
+  frm.SetBusyCursor(true);
+  frm.EnableInputControls(false);
+  frm.SetStatus(msg::Status(kDeleting));
+  frm.SetProgressValue(0);
+  frm.Repaint();
+  platform::DeleteFolderTree(frm.TrimmedFolderText(1) + "dorvax");
+  frm.SetBusyCursor(false);
+}
+
+// A stop: the step has shown its message. Once the destination tree was
+// begun (state 2 or more) the user may have the partial tree deleted.
+void HandleStop(FormWindow& frm) {
+  if (frm.intRunState >= 2 && platform::FolderExists(frm.TrimmedFolderText(1))) {
+    if (frm.MsgBox(YesNoBox(kOfferDeletion)) == MsgAnswer::kYes) DeleteBuiltTree(frm);
+  }
+  if (!frm.IsEnabled(Control::txtFolder1)) frm.EnableInputControls(true);
+}
+
+// The end of every run that gets past the steps: the notice or the deletion
+// offer, then the window back to idle.
+void FinishRun(FormWindow& frm, int16_t result, RunOutcome& outcome) {
+  if (result == -1) {
+    ReportSuccess(frm);
+    outcome.completed = true;
+  } else {
+    HandleStop(frm);
+  }
+  if (frm.IsVisible(Control::ProgressBar1)) frm.ShowProgress(false);
+  frm.intRunState = 0;
+}
+
+void RunConversion(FormWindow& frm, RunOutcome& outcome) {
+  if (frm.MsgBox(YesNoBox(kConfirmRun)) != MsgAnswer::kYes) return;
+  outcome.confirmed = true;
+  ResetRunCounters(frm);
+  int16_t& result = outcome.result;
+  result = -1;
+  try {
+    RunSteps(frm, result);
+  } catch (const platform::RunError& error) {
+    // A full destination disk that no step caught: the run goes on after
+    // the failed operation with a stopped result, so the remaining steps
+    // are skipped and the deletion offer follows.
+    if (!platform::IsDiskFull(error.number())) throw;
+    frm.MsgBox(OkBox(msg::kDiskFull, msg::kTitleStopped, MsgIcon::kCritical));
+    result = 99;
+  }
+  FinishRun(frm, result, outcome);
+}
+
+void ExitProgram(FormWindow& frm, RunOutcome& outcome) {
+  if (frm.MsgBox(YesNoBox(kConfirmExit)) != MsgAnswer::kYes) return;
+  outcome.confirmed = true;
+  frm.Unload();
+}
+
+// Any other failure: the generic box, the window back to idle as far as the
+// controls and the progress display go; no deletion is offered.
+void HandleFailure(FormWindow& frm, const platform::RunError& error) {
+  frm.SetBusyCursor(false);
+  frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleError,
+                   MsgIcon::kCritical));
+  if (!frm.IsEnabled(Control::txtFolder1)) frm.EnableInputControls(true);
+  frm.ShowProgress(false);
+}
+
+}  // namespace
+
+void cmdMain_Click(FormWindow& frm, int16_t index) {
+  RunOutcome outcome;
+  cmdMain_Click(frm, index, outcome);
+}
+
+void cmdMain_Click(FormWindow& frm, int16_t index, RunOutcome& outcome) {
+  outcome = RunOutcome{};
+  // RunAborted (the window was closed during the run) is not a RunError and
+  // passes through untouched, so the front end can end the program.
+  try {
+    if (index == 0)
+      RunConversion(frm, outcome);
+    else
+      ExitProgram(frm, outcome);
+  } catch (const platform::RunError& error) {
+    outcome.completed = false;
+    outcome.errorNumber = error.number();
+    HandleFailure(frm, error);
+  }
+}
+
+}  // namespace dorvax

@@ -1,0 +1,186 @@
+#include "validation/check_folders.h"
+
+#include <string>
+
+#include "form/messages.h"
+#include "platform/cp932.h"
+#include "platform/drives.h"
+#include "platform/file_system.h"
+#include "platform/native_path.h"
+#include "platform/run_error.h"
+#include "validation/folder_overlap.h"
+
+namespace dorvax {
+
+namespace {
+
+const char* const kNoSourceKind = "新版フォルダの読み込みフォルダが設定されていません。";
+const char* const kSameFolder = "新版フォルダと旧版フォルダに同一のフォルダを指定しています。";
+const char* const kNotCdRom = "新版フォルダに指定されたドライブは、CD-ROMドライブではありません。";
+const char* const kNoHourlyTree = "の指定フォルダ内に\"\\dorvax\\hourly\"フォルダが存在しません。";
+const char* const kDeleteOldTree =
+    "旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォルダを作成してもよろしいですか？\r\n"
+    "（既存フォルダ内のファイルは全て削除されます）";
+const char* const kAccessDenied =
+    "旧版フォルダの出力先に、書き込みできないドライブ等を指定しています。\r\n"
+    "または、旧版フォルダを開いているため、フォルダを完全に削除できません。";
+
+Control FolderBox(int side) { return side == 0 ? Control::txtFolder0 : Control::txtFolder1; }
+
+// Every refusal of a check: normal pointer first, then the box.
+void ShowRefusal(FormWindow& frm, const std::string& text) {
+  frm.SetBusyCursor(false);
+  frm.MsgBox(OkBox(text, msg::kTitleError, MsgIcon::kCritical));
+}
+
+// A refusal that sends the user back to the folder box of one side.
+void RefuseAndFocus(FormWindow& frm, int side, const std::string& text) {
+  ShowRefusal(frm, text);
+  frm.FocusFolderBox(side);
+}
+
+std::string UpperAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+// A trimmed text of one character is no folder; two characters must be a
+// drive such as "C:" as typed, so "C: " (trimmed to "C:") is refused too.
+bool IsMalformed(const std::string& typed, const std::string& trimmed) {
+  std::size_t chars = platform::utf8::CharCount(trimmed);
+  if (chars == 1) return true;
+  return chars == 2 && (typed.empty() || typed.back() != ':');
+}
+
+// The checks of one side: given, well formed, ending with a separator (added
+// to the box itself), existing. False when the side was refused.
+bool CheckSide(FormWindow& frm, int side, int16_t& result) {
+  const std::string& sideName = frm.strSideName[side];
+  auto refuse = [&](const std::string& text) {
+    RefuseAndFocus(frm, side, text);
+    result = static_cast<int16_t>(side);
+    return false;
+  };
+  std::string typed = frm.Text(FolderBox(side));
+  std::string folder = TrimBlanks(typed);
+  if (folder.empty()) return refuse(sideName + "フォルダの指定がされていません。");
+  if (IsMalformed(typed, folder)) return refuse(sideName + "フォルダの指定が正しくされていません。");
+  if (!platform::EndsWithSeparator(folder)) {
+    folder += platform::Sep();
+    frm.SetText(FolderBox(side), folder);
+  }
+  if (!platform::FolderExists(folder)) return refuse("指定された" + sideName + "フォルダが存在しません。");
+  frm.AdvanceProgress(1);
+  return true;
+}
+
+// The same folder on both sides. Besides the texts (compared without letter
+// case), the folders are compared as resolved on disk, and a source that the
+// deletion of an old destination tree would destroy, or a destination inside the
+// source's hourly tree, is refused in the same way.
+bool CheckDistinct(FormWindow& frm, const std::string& source, const std::string& destination,
+                   int16_t& result) {
+  if (UpperAscii(source) != UpperAscii(destination) && !FoldersOverlap(source, destination)) return true;
+  ShowRefusal(frm, kSameFolder);
+  frm.EnableInputControls(true);
+  frm.SetFocus(frm.IsEnabled(Control::txtFolder0) ? Control::txtFolder0 : Control::txtFolder1);
+  result = 2;
+  return false;
+}
+
+// In CD-ROM mode the source must lie on a CD-ROM drive.
+bool CheckSourceDrive(FormWindow& frm, const std::string& source, int16_t& result) {
+  if (frm.intSourceKind != 2 || frm.drives().TypeOf(source) == platform::DriveType::kCdRom) return true;
+  ShowRefusal(frm, kNotCdRom);
+  frm.EnableInputControls(true);
+  frm.SetFocus(Control::drvNew);
+  result = 10;
+  return false;
+}
+
+// An existing destination "dorvax" goes only with the user's consent.
+bool RemoveOldTree(FormWindow& frm, const std::string& destination, int16_t& result) {
+  std::string oldTree = destination + "dorvax";
+  if (!platform::FolderExists(oldTree)) return true;
+  frm.SetBusyCursor(false);
+  if (frm.MsgBox(YesNoBox(kDeleteOldTree)) != MsgAnswer::kYes) {
+    frm.MsgBox(OkBox(msg::kAborted, msg::kTitleMessage, MsgIcon::kInformation));
+    result = 11;
+    return false;
+  }
+  frm.SetBusyCursor(true);
+  platform::SetNormalAttributes(oldTree);
+  platform::DeleteFolderTree(oldTree);
+  return true;
+}
+
+// Everything after both sides have passed: the comparison, the drive, the
+// hourly tree, and the empty destination folder.
+void CheckAndPrepare(FormWindow& frm, int16_t& result) {
+  const std::string sep = platform::Sep();
+  std::string source = frm.TrimmedFolderText(0);
+  std::string destination = frm.TrimmedFolderText(1);
+  if (!CheckDistinct(frm, source, destination, result)) return;
+  frm.AdvanceProgress(1);
+  if (!CheckSourceDrive(frm, source, result)) return;
+  if (!platform::FolderExists(source + "dorvax" + sep + "hourly")) {
+    RefuseAndFocus(frm, 0, frm.strSideName[0] + kNoHourlyTree);
+    result = 10;
+    return;
+  }
+  frm.strFolderPath[0] = source + "dorvax" + sep + "hourly" + sep;
+  frm.AdvanceProgress(1);
+  if (!RemoveOldTree(frm, destination, result)) return;
+  frm.strFolderPath[1] = destination + "dorvax" + sep;
+  platform::CreateFolder(frm.strFolderPath[1]);
+  frm.AdvanceProgress(1);
+}
+
+// One handler for every failure from the checks of the sides on.
+void HandleFailure(FormWindow& frm, const platform::RunError& error, int16_t sideUnderTest, int16_t& result) {
+  frm.SetBusyCursor(false);
+  if (error.number() == platform::kErrPermissionDenied) {
+    frm.MsgBox(OkBox(kAccessDenied, msg::kTitleError, MsgIcon::kCritical));
+    frm.FocusFolderBox(1);
+  } else {
+    frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleStopped,
+                     MsgIcon::kCritical));
+  }
+  result = sideUnderTest;
+}
+
+void ShowChecking(FormWindow& frm) {
+  frm.SetBusyCursor(true);
+  frm.ShowProgress(true);
+  frm.EnableInputControls(false);
+  frm.intRunState = 1;
+  std::string disc = frm.intSourceKind == 1 ? std::string() : frm.strDiscName[0];
+  frm.SetStatus(msg::Status(disc + "フォルダ構成等のチェックを行っています"));
+  frm.Repaint();
+}
+
+}  // namespace
+
+void CheckFolders(FormWindow& frm, int16_t& result) {
+  result = -1;
+  if (frm.intSourceKind == 0) {
+    ShowRefusal(frm, kNoSourceKind);
+    result = 99;
+    return;
+  }
+  ShowChecking(frm);
+  int16_t sideUnderTest = 0;
+  try {
+    for (int side = 0; side <= 1; ++side) {
+      sideUnderTest = static_cast<int16_t>(side);
+      if (!CheckSide(frm, side, result)) return;
+    }
+    sideUnderTest = 2;
+    CheckAndPrepare(frm, result);
+  } catch (const platform::RunError& error) {
+    HandleFailure(frm, error, sideUnderTest, result);
+  }
+}
+
+}  // namespace dorvax
