@@ -5,6 +5,14 @@
 
 namespace dorvax {
 
+namespace {
+// Only the first columns of these lines count (the station header up to
+// column 44, the title lines up to 128, the data lines up to 43): 512 bytes
+// hold them all, and the rest of a longer line is read past without being
+// held. The first two lines of a text-era file are copied whole.
+constexpr std::size_t kColumnsBytes = 512;
+}  // namespace
+
 void HourlyFileContents::Clear() {
   text_.clear();
   spans_.clear();
@@ -27,11 +35,11 @@ void HourlyFileContents::ReadBinaryEra(platform::TextReader& reader, const Stati
   dvx_.resize(2);
   dvs_.clear();
   dvs_.resize(1);
-  reader.ReadLine();
-  ReadStationHeader(reader.ReadLine(), stations, dvx_, dvs_);
-  reader.ReadLine();
-  reader.ReadLine();
-  while (!reader.AtEnd()) Keep(reader.ReadLine());
+  reader.ReadLine(0);
+  ReadStationHeader(reader.ReadLine(kColumnsBytes), stations, dvx_, dvs_);
+  reader.ReadLine(0);
+  reader.ReadLine(0);
+  while (!reader.AtEnd()) Keep(reader.ReadLine(kColumnsBytes));
   IndexDataLines();
   BuildDayRecords(dataLines_, dvx_, dvs_);
 }
@@ -40,14 +48,14 @@ void HourlyFileContents::ReadTextEra(platform::TextReader& reader) {
   Clear();
   Keep(reader.ReadLine());
   Keep(reader.ReadLine());
-  titleLine_.assign(reader.ReadLine());
+  titleLine_.assign(reader.ReadLine(kColumnsBytes));
   StripFlagHeaders(titleLine_);
   Keep(titleLine_);
-  titleLine_.assign(reader.ReadLine());
+  titleLine_.assign(reader.ReadLine(kColumnsBytes));
   CollapseEmptyHeaders(titleLine_);
   Keep(titleLine_);
   while (!reader.AtEnd()) {
-    ReshapeDataLineInto(reader.ReadLine(), reshaped_);
+    ReshapeDataLineInto(reader.ReadLine(kColumnsBytes), reshaped_);
     Keep(reshaped_);
   }
 }

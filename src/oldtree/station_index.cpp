@@ -15,6 +15,9 @@ namespace {
 
 constexpr int16_t kStationIndexFailed = 111;
 constexpr int kHeaderLines = 2;
+// Nothing past character 101 of a line is looked at: 202 bytes at most. The
+// rest of a longer line is read past without being held.
+constexpr std::size_t kStationLineBytes = 256;
 
 const std::string kNoStationFile = "新版フォルダに観測所地点情報ファイルがありません。";
 const std::string kBadStationFile = "新版の観測所地点情報ファイルにエラーがあります。";
@@ -69,10 +72,10 @@ void ConvertStationIndex(FormWindow& frm, const std::string& sourceFile, const s
 
     files.source.Open(sourceFile);
     files.index.Open(idxBase + "." + month);
-    for (int i = 0; i < kHeaderLines; ++i) files.source.ReadLine();
+    for (int i = 0; i < kHeaderLines; ++i) files.source.ReadLine(0);
 
     while (!files.source.AtEnd()) {
-      StationLine station = ReadStationLine(files.source.ReadLine());
+      StationLine station = ReadStationLine(files.source.ReadLine(kStationLineBytes));
       StationInfo info;
       info.intYear = platform::ReadInt16(year);
       info.intMonth = platform::ReadInt16(month);

@@ -1,6 +1,8 @@
 #include "platform/text_file.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "platform/binary_file.h"
 #include "platform/run_error.h"
@@ -47,7 +49,9 @@ bool TextReader::AtEnd() {
   return !Fill();
 }
 
-std::string_view TextReader::ReadLine() {
+std::string_view TextReader::ReadLine() { return ReadLine(std::numeric_limits<std::size_t>::max()); }
+
+std::string_view TextReader::ReadLine(std::size_t keepBytes) {
   if (AtEnd()) throw MakeError(kErrInputPastEnd, file_.path());
   std::size_t scanFrom = begin_;
   for (;;) {
@@ -55,7 +59,7 @@ std::string_view TextReader::ReadLine() {
     const void* cr = std::memchr(start, '\r', end_ - scanFrom);
     if (cr) {
       std::size_t at = static_cast<const char*>(cr) - buffer_.data();
-      std::string_view line(buffer_.data() + begin_, at - begin_);
+      std::string_view line(buffer_.data() + begin_, std::min(at - begin_, keepBytes));
       begin_ = at + 1;
       if (begin_ < end_) {
         if (buffer_[begin_] == '\n') ++begin_;
@@ -64,6 +68,8 @@ std::string_view TextReader::ReadLine() {
       }
       return line;
     }
+    // The bytes scanned past the kept ones hold no line end: drop them.
+    if (end_ - begin_ > keepBytes) end_ = begin_ + keepBytes;
     scanFrom = end_;
     std::size_t keptBefore = begin_;
     if (!Fill()) {  // the last line has no end

@@ -23,6 +23,10 @@ class TextReader {
   // The next line without its end. The view stays valid until the next call
   // of ReadLine, Open or Close. Reading past the end raises error 62.
   std::string_view ReadLine();
+  // The same, holding at most `keepBytes` bytes of the line: the rest of a
+  // longer line is read past and dropped, so a line of any length costs no
+  // more memory than that. For lines of which only the first columns count.
+  std::string_view ReadLine(std::size_t keepBytes);
   void Close() { file_.CloseQuietly(); }
   const std::string& path() const { return file_.path(); }
 

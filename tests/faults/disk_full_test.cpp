@@ -1,0 +1,173 @@
+// A destination on a small tmpfs that fills up while the run writes, once in
+// each phase of the run: the station index files, the folder tree of the
+// text era (the copied station information, the area folders), the DVX/DVS
+// record files and the text-era hourly files. Every run must stop with
+// "旧版フォルダの容量不足です。", offer the deletion, close every file, leave the
+// source as it was and leave in the destination exactly what a complete run
+// writes, as far as it got.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "faults/fault_fixture.h"
+#include "faults/fault_trees.h"
+#include "platform/file_handle.h"
+#include "support/temp_dir.h"
+
+namespace dorvax::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDiskFull = "旧版フォルダの容量不足です。";
+const std::string kOfferDeletion = "作成した旧版の\"\\dorvax\"フォルダを削除しますか。";
+
+bool IsStationIndex(const std::string& rel) { return rel.find("/STNIDX/") != std::string::npos; }
+bool IsRecordFile(const std::string& rel) {
+  std::string name = fs::path(rel).filename().string();
+  return name.rfind("DVX", 0) == 0 || name.rfind("DVS", 0) == 0;
+}
+bool IsCopiedStationFile(const std::string& rel) { return fs::path(rel).filename().string().rfind("idx", 0) == 0; }
+bool IsTextFile(const std::string& rel) { return rel.find("/area") != std::string::npos; }
+
+class DiskFull : public ::testing::Test {
+ protected:
+  // The complete output of the source, for comparison.
+  void MakeReference() {
+    fs::create_directories(reference);
+    ConvertCompletely(source, reference);
+  }
+
+  // Runs into a tmpfs of `pages` pages (and `inodes` entries when not 0) and
+  // checks everything a disk-full stop promises. `deleteAfterwards` answers
+  // the deletion offer.
+  void RunIntoFullDisk(std::size_t pages, std::size_t inodes, int16_t expectedResult,
+                       bool deleteAfterwards = false) {
+    mount = std::make_unique<ScratchMount>(target);
+    DORVAX_MOUNT_OR_SKIP(mount->MountTmpfs(pages * 4096, inodes), *mount);
+    TreeState sourceBefore = Snapshot(source);
+    int openBefore = platform::OpenFileCount();
+
+    RunWindow frm;
+    PrepareFolderRun(frm, source, target + "/");
+    frm.Answer(MsgAnswer::kOk, kDiskFull);
+    frm.Answer(deleteAfterwards ? MsgAnswer::kYes : MsgAnswer::kNo, kOfferDeletion);
+    RunOutcome outcome = PressRun(frm);
+
+    ASSERT_EQ(frm.boxes.size(), 3u) << ::testing::PrintToString(frm.BoxTexts());
+    EXPECT_EQ(frm.boxes[1].box.text, kDiskFull);
+    EXPECT_EQ(frm.boxes[1].box.title, "処理中断");
+    EXPECT_EQ(frm.boxes[1].box.icon, MsgIcon::kCritical);
+    EXPECT_EQ(frm.boxes[2].box.text, kOfferDeletion);
+    EXPECT_EQ(frm.unexpectedBoxes, 0);
+    EXPECT_FALSE(outcome.completed);
+    EXPECT_EQ(outcome.result, expectedResult);
+    EXPECT_EQ(outcome.errorNumber, 0) << "the step that met the full disk handles it";
+    // The focus goes to the destination box with the disk-full box.
+    EXPECT_NE(std::find(frm.log.begin(), frm.log.end(), "FocusFolderBox(1)"), frm.log.end());
+    // The window is idle again.
+    EXPECT_EQ(frm.intRunState, 0);
+    EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));
+    EXPECT_FALSE(frm.IsVisible(Control::ProgressBar1));
+
+    EXPECT_EQ(platform::OpenFileCount(), openBefore) << "a file was left open";
+    EXPECT_EQ(Snapshot(source), sourceBefore) << "the source changed";
+    if (deleteAfterwards) {
+      EXPECT_FALSE(fs::exists(target + "/dorvax"));
+    } else {
+      written = FilesBelow(target + "/dorvax");
+      complete = ExpectWrittenAsFar(target + "/dorvax", reference + "dorvax");
+    }
+  }
+
+  TempDir tmp;
+  std::string source = tmp / "src/";
+  std::string reference = tmp / "ref/";
+  std::string target = tmp / "full";
+  std::unique_ptr<ScratchMount> mount;  // goes before the folder it is mounted in
+  std::vector<std::string> written;  // files left in the destination
+  int complete = 0;                  // of them, complete ones
+};
+
+int Count(const std::vector<std::string>& files, bool (*which)(const std::string&)) {
+  return static_cast<int>(std::count_if(files.begin(), files.end(), which));
+}
+
+TEST_F(DiskFull, WhileWritingTheStationIndex) {
+  WriteSourceTree(source, {199901}, 3);
+  AppendStationLines(source, 199901, 2000);  // an IDX file of some 90 KB
+  MakeReference();
+  ASSERT_GT(PagesOf(reference, IsStationIndex), 16u);
+  RunIntoFullDisk(8, 0, 111);  // the station index conversion stops with 111
+  if (HasFatalFailure() || IsSkipped()) return;
+  EXPECT_EQ(Count(written, IsStationIndex), 1) << "the IDX file as far as it got; no SIDX file";
+  EXPECT_EQ(complete, 0);
+  EXPECT_EQ(Count(written, IsRecordFile), 0) << "no step after the tree ran";
+}
+
+TEST_F(DiskFull, WhileCopyingTheStationInformationOfATextMonth) {
+  WriteSourceTree(source, {200001}, 3);
+  AppendStationLines(source, 200001, 2000);  // some 200 KB to copy
+  MakeReference();
+  RunIntoFullDisk(8, 0, 99);
+  if (HasFatalFailure() || IsSkipped()) return;
+  EXPECT_EQ(Count(written, IsCopiedStationFile), 1);
+  EXPECT_EQ(complete, 0) << "the copy cannot be complete";
+  EXPECT_EQ(Count(written, IsTextFile), 0);
+}
+
+TEST_F(DiskFull, WhileCreatingTheAreaFoldersOfATextMonth) {
+  WriteSourceTree(source, {200001, 200002}, 6, {11, 22, 33, 44, 55, 66});
+  MakeReference();
+  // Entries: the root, dorvax, 2000, 200001, its station file copy and three
+  // area folders; the fourth area folder finds no room.
+  RunIntoFullDisk(256, 8, 99);
+  if (HasFatalFailure() || IsSkipped()) return;
+  std::error_code ec;
+  EXPECT_TRUE(fs::is_directory(target + "/dorvax/200001/area33"));
+  EXPECT_FALSE(fs::exists(target + "/dorvax/200001/area44", ec));
+  EXPECT_FALSE(fs::exists(target + "/dorvax/200002", ec));
+  EXPECT_EQ(Count(written, IsTextFile), 0);
+}
+
+TEST_F(DiskFull, WhileWritingTheDayRecords) {
+  WriteSourceTree(source, {199901}, 30);
+  MakeReference();
+  std::size_t indexPages = PagesOf(reference, IsStationIndex);
+  ASSERT_GT(PagesOf(reference, IsRecordFile), 24u);
+  RunIntoFullDisk(indexPages + 8, 0, 99);
+  if (HasFatalFailure() || IsSkipped()) return;
+  EXPECT_GE(Count(written, IsRecordFile), 1);
+  EXPECT_LT(complete, static_cast<int>(written.size())) << "a record file is cut short";
+  // The station index was complete before the records began.
+  for (const std::string& rel : FilesBelow(reference + "dorvax"))
+    if (IsStationIndex(rel)) {
+      EXPECT_EQ(ReadBytes(target + "/dorvax/" + rel), ReadBytes(reference + "dorvax/" + rel));
+    }
+}
+
+TEST_F(DiskFull, WhileWritingTheTextFiles) {
+  WriteSourceTree(source, {200001}, 30);
+  MakeReference();
+  std::size_t copyPages = PagesOf(reference, IsCopiedStationFile);
+  ASSERT_GT(PagesOf(reference, IsTextFile), 40u);
+  RunIntoFullDisk(copyPages + 20, 0, 99);
+  if (HasFatalFailure() || IsSkipped()) return;
+  int textFiles = Count(written, IsTextFile);
+  EXPECT_GE(textFiles, 2);
+  EXPECT_LT(textFiles, 30);
+  EXPECT_EQ(complete, static_cast<int>(written.size()) - 1) << "only the file being written is cut short";
+}
+
+TEST_F(DiskFull, DeletionAfterTheStopEmptiesTheFullDisk) {
+  WriteSourceTree(source, {199901, 200001}, 30);
+  MakeReference();
+  RunIntoFullDisk(PagesOf(reference, IsStationIndex) + PagesOf(reference, IsCopiedStationFile) + 8, 0, 99,
+                  /*deleteAfterwards=*/true);
+}
+
+}  // namespace
+}  // namespace dorvax::testing

@@ -1,0 +1,157 @@
+// A destination that cannot be written: a read-only file system (a tmpfs
+// remounted read-only, or a folder bound read-only elsewhere) refuses the
+// creation of "dorvax" or the deletion of an old one with access denied,
+// which the checks report with their own box and the focus on the
+// destination box. A destination that turns read-only in the middle of the
+// run stops the step that writes, and a deletion that the read-only disk
+// refuses ends in the controller's error box with the tree left as it was.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "faults/fault_fixture.h"
+#include "faults/fault_trees.h"
+#include "platform/file_handle.h"
+#include "support/temp_dir.h"
+
+namespace dorvax::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kAccessDenied =
+    "旧版フォルダの出力先に、書き込みできないドライブ等を指定しています。\r\n"
+    "または、旧版フォルダを開いているため、フォルダを完全に削除できません。";
+const std::string kOfferDeletion = "作成した旧版の\"\\dorvax\"フォルダを削除しますか。";
+
+class ReadOnlyDestination : public ::testing::Test {
+ protected:
+  void SetUp() override { WriteSourceTree(source, {199901, 200001}, 4); }
+
+  // The checks refuse the destination: the access-denied box, the focus on
+  // the destination box, result 2, no deletion offer, nothing opened.
+  void ExpectRefusedByTheChecks(RunWindow& frm, const RunOutcome& outcome) {
+    ASSERT_EQ(frm.boxes.size(), 2u) << ::testing::PrintToString(frm.BoxTexts());
+    EXPECT_EQ(frm.boxes.back().box.text, kAccessDenied);
+    EXPECT_EQ(frm.boxes.back().box.title, "エラー");
+    EXPECT_EQ(frm.boxes.back().box.icon, MsgIcon::kCritical);
+    EXPECT_FALSE(frm.IsVisible(Control::ProgressBar1));
+    EXPECT_NE(std::find(frm.log.begin(), frm.log.end(), "FocusFolderBox(1)"), frm.log.end());
+    EXPECT_EQ(frm.focusLog.back(), "txtFolder(1)");
+    EXPECT_EQ(outcome.result, 2);
+    EXPECT_EQ(outcome.errorNumber, 0);
+    EXPECT_EQ(frm.intRunState, 0);
+    EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));
+  }
+
+  TempDir tmp;
+  std::string source = tmp / "src/";
+  std::string target = tmp / "ro";
+  std::unique_ptr<ScratchMount> mount;
+};
+
+TEST_F(ReadOnlyDestination, CreatingDorvaxOnAReadOnlyFileSystemIsAccessDenied) {
+  mount = std::make_unique<ScratchMount>(target);
+  DORVAX_MOUNT_OR_SKIP(mount->MountTmpfs(1 << 20), *mount);
+  DORVAX_MOUNT_OR_SKIP(mount->RemountReadOnly(), *mount);
+  TreeState sourceBefore = Snapshot(source);
+  int openBefore = platform::OpenFileCount();
+
+  RunWindow frm;
+  PrepareFolderRun(frm, source, target + "/");
+  frm.Answer(MsgAnswer::kOk, kAccessDenied);
+  RunOutcome outcome = PressRun(frm);
+
+  ExpectRefusedByTheChecks(frm, outcome);
+  EXPECT_TRUE(Snapshot(target).empty());
+  EXPECT_EQ(Snapshot(source), sourceBefore);
+  EXPECT_EQ(platform::OpenFileCount(), openBefore);
+}
+
+TEST_F(ReadOnlyDestination, AnOldDorvaxOnAReadOnlyFileSystemCannotBeDeleted) {
+  mount = std::make_unique<ScratchMount>(target);
+  DORVAX_MOUNT_OR_SKIP(mount->MountTmpfs(1 << 20), *mount);
+  MakeFolders(target + "/dorvax/1999/STNIDX/");
+  WriteBytes(target + "/dorvax/1999/DVX1999.01", std::string(1000, 'x'));
+  DORVAX_MOUNT_OR_SKIP(mount->RemountReadOnly(), *mount);
+  TreeState oldTree = Snapshot(target);
+
+  RunWindow frm;
+  PrepareFolderRun(frm, source, target + "/");
+  frm.Answer(MsgAnswer::kYes, "旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して");
+  frm.Answer(MsgAnswer::kOk, kAccessDenied);
+  RunOutcome outcome = PressRun(frm);
+
+  ASSERT_EQ(frm.boxes.size(), 3u) << ::testing::PrintToString(frm.BoxTexts());
+  frm.boxes.erase(frm.boxes.begin() + 1);  // the question, answered
+  ExpectRefusedByTheChecks(frm, outcome);
+  EXPECT_EQ(Snapshot(target), oldTree) << "nothing of the old tree went";
+}
+
+TEST_F(ReadOnlyDestination, AFolderBoundReadOnlyIsAccessDeniedToo) {
+  std::string writable = tmp / "writable";
+  fs::create_directories(writable);
+  mount = std::make_unique<ScratchMount>(target);
+  DORVAX_MOUNT_OR_SKIP(mount->BindReadOnly(writable), *mount);
+
+  RunWindow frm;
+  PrepareFolderRun(frm, source, target + "/");
+  frm.Answer(MsgAnswer::kOk, kAccessDenied);
+  RunOutcome outcome = PressRun(frm);
+
+  ExpectRefusedByTheChecks(frm, outcome);
+  EXPECT_TRUE(Snapshot(writable).empty());
+}
+
+// The destination turns read-only between two text-era files (no file is
+// open for writing then): the conversion stops with the generic box for
+// error 70; the deletion offered afterwards is refused by the disk as well,
+// which the controller reports with its own error box.
+TEST_F(ReadOnlyDestination, TurningReadOnlyDuringTheConversion) {
+  std::string textSource = tmp / "text/";
+  WriteSourceTree(textSource, {200001}, 24, {11});
+  std::string reference = tmp / "ref/";
+  fs::create_directories(reference);
+  ConvertCompletely(textSource, reference);
+
+  mount = std::make_unique<ScratchMount>(target);
+  DORVAX_MOUNT_OR_SKIP(mount->MountTmpfs(16 << 20), *mount);
+  TreeState sourceBefore = Snapshot(textSource);
+  int openBefore = platform::OpenFileCount();
+
+  RunWindow frm;
+  bool remounted = false;
+  std::size_t filesBeforeRemount = 0;
+  frm.onProcessEvents = [&] {
+    // A file is done and the conversion lets the window handle events.
+    if (frm.intRunState == 3 && !remounted) {
+      filesBeforeRemount = FilesBelow(target + "/dorvax").size();
+      remounted = mount->RemountReadOnly();
+    }
+  };
+  PrepareFolderRun(frm, textSource, target + "/");
+  frm.Answer(MsgAnswer::kOk, "エラー発生により、現在の処理を中断します。\r\n70 : ");
+  frm.Answer(MsgAnswer::kYes, kOfferDeletion);
+  frm.Answer(MsgAnswer::kOk, "エラー発生により、現在の処理を中断します。\r\n70 : ");
+  RunOutcome outcome = PressRun(frm);
+  DORVAX_MOUNT_OR_SKIP(remounted, *mount);
+
+  ASSERT_EQ(frm.boxes.size(), 4u) << ::testing::PrintToString(frm.BoxTexts());
+  EXPECT_EQ(frm.BoxTitles(), (std::vector<std::string>{"確認", "処理中断", "確認", "エラー"}));
+  EXPECT_EQ(outcome.result, 99);
+  EXPECT_EQ(outcome.errorNumber, 70) << "the refused deletion reached the controller";
+  EXPECT_FALSE(outcome.completed);
+  EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));
+  EXPECT_FALSE(frm.IsVisible(Control::ProgressBar1));
+  EXPECT_EQ(platform::OpenFileCount(), openBefore);
+  EXPECT_EQ(Snapshot(textSource), sourceBefore);
+  std::vector<std::string> written = FilesBelow(target + "/dorvax");
+  EXPECT_EQ(ExpectWrittenAsFar(target + "/dorvax", reference + "dorvax"), static_cast<int>(written.size()));
+  EXPECT_EQ(written.size(), filesBeforeRemount) << "the files done before stay, complete";
+  EXPECT_GE(written.size(), 2u);
+}
+
+}  // namespace
+}  // namespace dorvax::testing
