@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -69,15 +72,49 @@ std::vector<std::string> ListEntries(const std::string& folder, EntryKind kind) 
   return names;
 }
 #else
-// The kind of a directory entry; links count as what they point to, and
-// anything else (devices, sockets, broken links) is neither.
+// Folders this program created, resolved: the output of the runs. The
+// source is never read through a link that leads into them.
+std::set<std::string>& CreatedFolders() {
+  static std::set<std::string> folders;
+  return folders;
+}
+
+std::string ResolvedPath(const std::string& path) {
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (!resolved) return {};
+  std::string out(resolved);
+  std::free(resolved);
+  return out;
+}
+
+// True when the link resolves to a created folder or to anything below one.
+bool LeadsIntoCreatedFolder(const std::string& link) {
+  const std::set<std::string>& created = CreatedFolders();
+  if (created.empty()) return false;
+  std::string p = ResolvedPath(link);
+  while (!p.empty()) {
+    if (created.count(p)) return true;
+    std::size_t slash = p.find_last_of('/');
+    if (slash == std::string::npos || slash == 0) break;
+    p.resize(slash);
+  }
+  return false;
+}
+
+// The kind of a directory entry. A symbolic link counts as what it points
+// to, unless it leads into the output being written; anything else
+// (devices, sockets, broken links, link loops) is neither file nor folder.
 enum class Found { kFile, kFolder, kOther };
 
-Found KindOfEntry(int dirFd, const dirent* entry) {
+Found KindOfEntry(const std::string& folder, int dirFd, const dirent* entry) {
   if (entry->d_type == DT_DIR) return Found::kFolder;
   if (entry->d_type == DT_REG) return Found::kFile;
   struct stat st;
-  if (fstatat(dirFd, entry->d_name, &st, 0) != 0) return Found::kOther;
+  if (fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) return Found::kOther;
+  if (S_ISLNK(st.st_mode) &&
+      (LeadsIntoCreatedFolder(WithoutTrailingSeparator(folder) + Sep() + entry->d_name) ||
+       fstatat(dirFd, entry->d_name, &st, 0) != 0))
+    return Found::kOther;
   if (S_ISDIR(st.st_mode)) return Found::kFolder;
   return S_ISREG(st.st_mode) ? Found::kFile : Found::kOther;
 }
@@ -91,7 +128,7 @@ std::vector<std::string> ListEntries(const std::string& folder, EntryKind kind) 
   while (dirent* entry = readdir(dir)) {
     std::string_view name(entry->d_name);
     if (name == "." || name == "..") continue;
-    Found found = KindOfEntry(dirfd(dir), entry);
+    Found found = KindOfEntry(folder, dirfd(dir), entry);
     if ((kind == EntryKind::kFolder && found == Found::kFolder) ||
         (kind == EntryKind::kFile && found == Found::kFile))
       names.emplace_back(name);
@@ -153,6 +190,8 @@ void CreateFolder(const std::string& path) {
 #else
   if (::mkdir(WithoutTrailingSeparator(path).c_str(), 0777) != 0)
     throw ErrorFromErrno(errno, path, true);
+  std::string resolved = ResolvedPath(path);
+  if (!resolved.empty()) CreatedFolders().insert(resolved);
 #endif
 }
 
@@ -214,6 +253,13 @@ void DeleteFolderTree(const std::string& path) {
   std::string root = WithoutTrailingSeparator(path);
   fs::path native = NativePath(root);
   std::error_code ec;
+  // A link standing for the folder goes as a link: what it points to is
+  // not part of the tree.
+  if (fs::is_symlink(fs::symlink_status(native, ec))) {
+    faults::Check(faults::Op::kDeleteEntry, root);
+    if (!fs::remove(native, ec) && ec) throw ErrorFromCode(ec, root);
+    return;
+  }
   // Forced deletion: read-only marks are cleared first, as the deletion of a
   // tree copied from a CD-ROM would otherwise fail.
   std::vector<fs::path> entries;
