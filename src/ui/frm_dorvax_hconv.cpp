@@ -1,0 +1,362 @@
+#include "ui/frm_dorvax_hconv.h"
+
+#include <new>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QThread>
+
+#include "form/messages.h"
+#include "platform/run_error.h"
+#include "run/run_controller.h"
+#include "ui/control_layout.h"
+#include "ui/fld_module.h"
+#include "ui/japanese_font.h"
+#include "ui/message_box_qt.h"
+#include "ui/window_icon.h"
+
+using dorvax::BoxColour;
+using dorvax::Control;
+
+namespace {
+
+QString Utf8(const char* text) { return QString::fromUtf8(text); }
+
+QColor ColourOf(BoxColour colour) {
+  return colour == BoxColour::kWhite ? QColor(255, 255, 255) : QColor(224, 224, 224);
+}
+
+// Controls that can hold the keyboard focus, in the order the Tab key
+// visits them (frames, labels and the progress bar take no focus).
+bool TakesFocus(dorvax::ui::ControlKind kind) {
+  using K = dorvax::ui::ControlKind;
+  return kind == K::kOption || kind == K::kDriveList || kind == K::kButton || kind == K::kTextBox;
+}
+
+}  // namespace
+
+frmDorvax_hConv::frmDorvax_hConv(std::unique_ptr<platform::Drives> drives, QWidget* parent)
+    : QWidget(parent), drives_(std::move(drives)) {
+  setWindowTitle(Utf8(dorvax::kWindowTitle));
+  setWindowIcon(dorvax::ui::WindowIcon());
+  BuildControls();
+  PlaceControls();
+  FillDriveList();
+  SetToolTips();
+  SetTabOrder();
+  ConnectEvents();
+  Form_Load();
+}
+
+frmDorvax_hConv::~frmDorvax_hConv() {
+  if (pointerBusy_) QApplication::restoreOverrideCursor();
+}
+
+// ---------------------------------------------------------------------------
+// Building the window
+
+void frmDorvax_hConv::BuildControls() {
+  // Created first so that every other control lies above it.
+  lblForm_ = new QLabel(this);
+  fraNEW_ = new QGroupBox(this);
+  optNew_[0] = new QRadioButton(fraNEW_);
+  drvNew_ = new QComboBox(fraNEW_);
+  optNew_[1] = new QRadioButton(fraNEW_);
+  cmdNew_[0] = new QPushButton(fraNEW_);
+  txtFolder_[0] = new QLineEdit(fraNEW_);
+  cmdNew_[1] = new QPushButton(fraNEW_);
+  lblMain_ = new QLabel(this);
+  txtFolder_[1] = new QLineEdit(this);
+  cmdOld_[0] = new QPushButton(this);
+  cmdOld_[1] = new QPushButton(this);
+  lblConv_[0] = new QLabel(this);
+  ProgressBar1_ = new QProgressBar(this);
+  lblConv_[1] = new QLabel(this);
+  cmdMain_[0] = new QPushButton(this);
+  cmdMain_[1] = new QPushButton(this);
+  lblMes_ = new QLabel(this);
+  lblForm_->lower();
+
+  widgets_ = {
+      {Control::fraNEW, fraNEW_},         {Control::optNew0, optNew_[0]},       {Control::drvNew, drvNew_},
+      {Control::optNew1, optNew_[1]},     {Control::cmdNew0, cmdNew_[0]},       {Control::txtFolder0, txtFolder_[0]},
+      {Control::cmdNew1, cmdNew_[1]},     {Control::lblMain, lblMain_},         {Control::txtFolder1, txtFolder_[1]},
+      {Control::cmdOld0, cmdOld_[0]},     {Control::cmdOld1, cmdOld_[1]},       {Control::lblConv0, lblConv_[0]},
+      {Control::ProgressBar1, ProgressBar1_}, {Control::lblConv1, lblConv_[1]}, {Control::cmdMain0, cmdMain_[0]},
+      {Control::cmdMain1, cmdMain_[1]},   {Control::lblMes, lblMes_},           {Control::lblForm, lblForm_},
+  };
+  for (const auto& [control, widget] : widgets_) widget->setObjectName(QString::fromLatin1(dorvax::ControlName(control)));
+
+  lblConv_[0]->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  lblMes_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  lblMain_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  ProgressBar1_->setRange(0, 100);
+  ProgressBar1_->setTextVisible(false);
+  optNewGroup_ = MakeArray(optNew_[0], optNew_[1], true);
+}
+
+void frmDorvax_hConv::PlaceControls() {
+  const double scale = screen() ? screen()->logicalDotsPerInch() / 96.0 : 1.0;
+  setFixedSize(dorvax::ui::TwipsToPixels(dorvax::ui::kClientWidthTwips, scale),
+               dorvax::ui::TwipsToPixels(dorvax::ui::kClientHeightTwips, scale));
+  for (const dorvax::ui::ControlLayout& layout : dorvax::ui::kControlLayout) {
+    QWidget* widget = Widget(layout.control);
+    widget->setGeometry(dorvax::ui::PixelRect(layout, scale));
+    // The drive list uses the controls' default size, 9 points.
+    if (layout.fontPoints > 0)
+      widget->setFont(dorvax::ui::JapaneseFont(layout.fontPoints));
+    else if (layout.kind == dorvax::ui::ControlKind::kDriveList)
+      widget->setFont(dorvax::ui::JapaneseFont(9));
+    const QString caption = Utf8(layout.caption);
+    if (auto* frame = qobject_cast<QGroupBox*>(widget))
+      frame->setTitle(caption);
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+      button->setText(caption);
+    else if (auto* label = qobject_cast<QLabel*>(widget))
+      label->setText(caption);
+  }
+}
+
+void frmDorvax_hConv::FillDriveList() {
+  const std::vector<platform::DriveEntry> entries = drives_->List();
+  const platform::DriveEntry current = drives_->Current();
+  QSignalBlocker quiet(drvNew_);
+  int currentRow = -1;
+  for (const platform::DriveEntry& entry : entries) {
+    if (entry.root == current.root) currentRow = drvNew_->count();
+    drvNew_->addItem(QString::fromStdString(entry.DisplayText()));
+  }
+  if (currentRow < 0) {  // the current drive is always in the list
+    drvNew_->insertItem(0, QString::fromStdString(current.DisplayText()));
+    currentRow = 0;
+  }
+  drvNew_->setCurrentIndex(currentRow);
+}
+
+void frmDorvax_hConv::SetToolTips() {
+  for (const dorvax::ToolTip& tip : dorvax::kToolTips) Widget(tip.control)->setToolTip(Utf8(tip.text));
+}
+
+void frmDorvax_hConv::SetTabOrder() {
+  QWidget* previous = nullptr;
+  for (const dorvax::ui::ControlLayout& layout : dorvax::ui::kControlLayout) {
+    QWidget* widget = Widget(layout.control);
+    if (!TakesFocus(layout.kind)) {
+      widget->setFocusPolicy(Qt::NoFocus);
+      continue;
+    }
+    widget->setFocusPolicy(Qt::StrongFocus);
+    if (previous) QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+QButtonGroup* frmDorvax_hConv::MakeArray(QAbstractButton* first, QAbstractButton* second, bool exclusive) {
+  auto* group = new QButtonGroup(this);
+  group->setExclusive(exclusive);
+  group->addButton(first, 0);
+  group->addButton(second, 1);
+  return group;
+}
+
+void frmDorvax_hConv::ConnectEvents() {
+  connect(optNewGroup_, &QButtonGroup::idClicked, this, &frmDorvax_hConv::optNew_Clicked);
+  connect(drvNew_, &QComboBox::currentIndexChanged, this, &frmDorvax_hConv::drvNew_Changed);
+  connect(MakeArray(cmdNew_[0], cmdNew_[1], false), &QButtonGroup::idClicked, this,
+          &frmDorvax_hConv::cmdNew_Clicked);
+  connect(MakeArray(cmdOld_[0], cmdOld_[1], false), &QButtonGroup::idClicked, this,
+          &frmDorvax_hConv::cmdOld_Clicked);
+  connect(MakeArray(cmdMain_[0], cmdMain_[1], false), &QButtonGroup::idClicked, this,
+          &frmDorvax_hConv::cmdMain_Clicked);
+}
+
+// ---------------------------------------------------------------------------
+// Control events
+
+void frmDorvax_hConv::optNew_Clicked(int index) { optNew_Click(static_cast<int16_t>(index)); }
+
+void frmDorvax_hConv::drvNew_Changed(int row) {
+  if (row >= 0) drvNew_Change();
+}
+
+void frmDorvax_hConv::cmdNew_Clicked(int index) { cmdNew_Click(static_cast<int16_t>(index)); }
+
+void frmDorvax_hConv::cmdOld_Clicked(int index) { cmdOld_Click(static_cast<int16_t>(index)); }
+
+void frmDorvax_hConv::cmdMain_Clicked(int index) {
+  runInProgress_ = index == 0;
+  try {
+    dorvax::cmdMain_Click(*this, static_cast<int16_t>(index));
+  } catch (const dorvax::RunAborted&) {
+    // The window was closed during the run and the run has unwound,
+    // closing its files: the program ends now, without another box.
+    runInProgress_ = false;
+    SetPointer(false);
+    hide();
+    QuitApplication();
+    return;
+  } catch (const std::bad_alloc&) {
+    // Nothing may escape into the event loop: a failure the run did not
+    // handle itself is reported like any other and the window returns to
+    // idle.
+    runInProgress_ = false;
+    RecoverFromUnhandledFailure(7, "メモリが不足しています。");
+    return;
+  } catch (const std::exception& e) {
+    runInProgress_ = false;
+    RecoverFromUnhandledFailure(51, e.what());
+    return;
+  }
+  runInProgress_ = false;
+}
+
+void frmDorvax_hConv::RecoverFromUnhandledFailure(int32_t number, const std::string& description) {
+  SetPointer(false);
+  if (abortRun_) {  // the window is already closed: only the end remains
+    QuitApplication();
+    return;
+  }
+  MsgBox(dorvax::OkBox(dorvax::msg::GenericError(number, description), dorvax::msg::kTitleError,
+                       dorvax::MsgIcon::kCritical));
+  if (!IsEnabled(Control::txtFolder1)) EnableInputControls(true);
+  if (IsVisible(Control::ProgressBar1)) ShowProgress(false);
+  intRunState = 0;
+}
+
+void frmDorvax_hConv::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (abortRun_) return;  // the run is already being ended
+  // States 2 and 3 show the forced-end notice (Form_Unload); in every state
+  // the close goes ahead. A run under way ends at its next chance to
+  // process events, with no further box.
+  Form_Unload();
+  if (runInProgress_) abortRun_ = true;
+  programEnded_ = true;
+}
+
+void frmDorvax_hConv::QuitApplication() {
+  programEnded_ = true;
+  // Only a running event loop can be left; tests drive the window without one.
+  if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
+}
+
+// ---------------------------------------------------------------------------
+// Control primitives
+
+QWidget* frmDorvax_hConv::Widget(Control control) const { return widgets_.at(control); }
+
+std::string frmDorvax_hConv::Text(Control control) const {
+  QWidget* widget = Widget(control);
+  if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text().toStdString();
+  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdString();
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().toStdString();
+  if (auto* frame = qobject_cast<QGroupBox*>(widget)) return frame->title().toStdString();
+  if (auto* list = qobject_cast<QComboBox*>(widget)) return list->currentText().toStdString();
+  return {};
+}
+
+void frmDorvax_hConv::SetText(Control control, const std::string& text) {
+  QWidget* widget = Widget(control);
+  const QString value = QString::fromStdString(text);
+  if (auto* box = qobject_cast<QLineEdit*>(widget))
+    box->setText(value);
+  else if (auto* label = qobject_cast<QLabel*>(widget))
+    label->setText(value);
+  else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+    button->setText(value);
+  else if (auto* frame = qobject_cast<QGroupBox*>(widget))
+    frame->setTitle(value);
+}
+
+bool frmDorvax_hConv::IsEnabled(Control control) const { return Widget(control)->isEnabled(); }
+
+void frmDorvax_hConv::SetEnabled(Control control, bool enabled) { Widget(control)->setEnabled(enabled); }
+
+BoxColour frmDorvax_hConv::Background(Control control) const {
+  auto it = colours_.find(control);
+  return it == colours_.end() ? BoxColour::kNormal : it->second;
+}
+
+void frmDorvax_hConv::SetBackground(Control control, BoxColour colour) {
+  QWidget* widget = Widget(control);
+  colours_[control] = colour;
+  if (colour == BoxColour::kNormal) {
+    widget->setPalette(QPalette());
+    return;
+  }
+  // For every colour group: the disabled grey must show on a disabled box.
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Base, ColourOf(colour));
+  palette.setColor(QPalette::Button, ColourOf(colour));
+  widget->setPalette(palette);
+}
+
+bool frmDorvax_hConv::IsSelected(Control option) const {
+  return option == Control::optNew1 ? optNew_[1]->isChecked() : optNew_[0]->isChecked();
+}
+
+void frmDorvax_hConv::SetSelected(Control option, bool selected) {
+  QRadioButton* button = option == Control::optNew1 ? optNew_[1] : optNew_[0];
+  if (selected) {
+    button->setChecked(true);
+    return;
+  }
+  // An exclusive group keeps one button checked; unselecting both needs
+  // the group open for a moment.
+  optNewGroup_->setExclusive(false);
+  button->setChecked(false);
+  optNewGroup_->setExclusive(true);
+}
+
+bool frmDorvax_hConv::IsVisible(Control control) const { return Widget(control)->isVisibleTo(this); }
+
+void frmDorvax_hConv::SetVisible(Control control, bool visible) { Widget(control)->setVisible(visible); }
+
+void frmDorvax_hConv::SetProgressValue(float value) {
+  progressValue_ = value;
+  ProgressBar1_->setValue(static_cast<int>(value));
+}
+
+void frmDorvax_hConv::SetFocus(Control control) { Widget(control)->setFocus(Qt::OtherFocusReason); }
+
+void frmDorvax_hConv::SetPointer(bool busy) {
+  if (busy && !pointerBusy_) QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (!busy && pointerBusy_) QApplication::restoreOverrideCursor();
+  pointerBusy_ = busy;
+}
+
+void frmDorvax_hConv::ProcessEvents() {
+  QCoreApplication::processEvents();
+  if (abortRun_) throw dorvax::RunAborted();
+}
+
+void frmDorvax_hConv::Repaint() { repaint(); }
+
+dorvax::MsgAnswer frmDorvax_hConv::MsgBox(const dorvax::MessageBoxRequest& box) {
+  // A run ended by closing the window shows nothing more.
+  if (abortRun_) throw dorvax::RunAborted();
+  return dorvax::ui::MessageBoxQt::Show(this, box);
+}
+
+std::string frmDorvax_hConv::SelectFolder(const std::string& title) {
+  return dorvax::fld_Module::SelectFolder(this, title);
+}
+
+std::string frmDorvax_hConv::CurrentDriveText() const { return drvNew_->currentText().toStdString(); }
+
+void frmDorvax_hConv::Unload() {
+  programEnded_ = true;
+  close();
+  QuitApplication();
+}

@@ -1,0 +1,11 @@
+// dorvax-hconv: the converter's window.
+#include <QApplication>
+
+#include "ui/frm_dorvax_hconv.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  frmDorvax_hConv window;
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,81 @@
+// The message box wrapper: how a request becomes a box, and the answers
+// prepared in advance.
+#include <QAbstractButton>
+#include <QPushButton>
+
+#include "form/messages.h"
+#include "ui/message_box_qt.h"
+#include "window_harness.h"
+
+namespace dorvax::testing {
+namespace {
+
+using ui::MessageBoxQt;
+
+std::vector<std::string> ButtonTexts(QMessageBox& box) {
+  std::vector<std::string> texts;
+  for (QAbstractButton* button : box.buttons()) texts.push_back(button->text().toStdString());
+  std::sort(texts.begin(), texts.end());
+  return texts;
+}
+
+class MessageBoxTest : public WindowTest {};
+
+TEST_F(MessageBoxTest, YesNoQuestionWithYesAsDefault) {
+  auto box = MessageBoxQt::Build(nullptr, YesNoBox("ファイル変換を実行してよろしいですか？"));
+  EXPECT_EQ(box->windowTitle().toStdString(), "確認");
+  EXPECT_EQ(box->text().toStdString(), "ファイル変換を実行してよろしいですか？");
+  EXPECT_EQ(box->icon(), QMessageBox::Question);
+  EXPECT_EQ(ButtonTexts(*box), (std::vector<std::string>{"いいえ", "はい"}));
+  ASSERT_NE(box->defaultButton(), nullptr);
+  EXPECT_EQ(box->defaultButton()->text().toStdString(), "はい");
+  EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::No));
+}
+
+TEST_F(MessageBoxTest, OkCancelWithOkAsDefault) {
+  auto box = MessageBoxQt::Build(nullptr, OkCancelBox("入れてください", msg::kTitleMessage, MsgIcon::kInformation));
+  EXPECT_EQ(box->windowTitle().toStdString(), "メッセージ");
+  EXPECT_EQ(box->icon(), QMessageBox::Information);
+  EXPECT_EQ(ButtonTexts(*box), (std::vector<std::string>{"OK", "キャンセル"}));
+  EXPECT_EQ(box->defaultButton()->text().toStdString(), "OK");
+}
+
+TEST_F(MessageBoxTest, IconsAndLineBreaks) {
+  auto stop = MessageBoxQt::Build(nullptr, OkBox(msg::GenericError(76, "パスが見つかりません。"), msg::kTitleStopped,
+                                                MsgIcon::kCritical));
+  EXPECT_EQ(stop->icon(), QMessageBox::Critical);
+  EXPECT_EQ(stop->windowTitle().toStdString(), "処理中断");
+  // CR LF of the program's texts is one line break on the screen.
+  EXPECT_EQ(stop->text().toStdString(), "エラー発生により、現在の処理を中断します。\n76 : パスが見つかりません。");
+  EXPECT_EQ(stop->textFormat(), Qt::PlainText);
+  EXPECT_EQ(ButtonTexts(*stop), (std::vector<std::string>{"OK"}));
+
+  auto notice = MessageBoxQt::Build(nullptr, OkBox("変換プログラムを強制終了します。", msg::kTitleStopped,
+                                                  MsgIcon::kExclamation));
+  EXPECT_EQ(notice->icon(), QMessageBox::Warning);
+}
+
+TEST_F(MessageBoxTest, PreparedAnswersAreTakenInOrderAndRecorded) {
+  MessageBoxQt::SetNextAnswer(MsgAnswer::kNo);
+  MessageBoxQt::SetNextAnswer(MsgAnswer::kCancel);
+  EXPECT_EQ(MessageBoxQt::Show(nullptr, YesNoBox("first")), MsgAnswer::kNo);
+  EXPECT_EQ(MessageBoxQt::Show(nullptr, OkCancelBox("second", "t", MsgIcon::kNone)), MsgAnswer::kCancel);
+  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(MessageBoxQt::PendingAnswers(), 0u);
+
+  // Nobody answered: the default button, and the box is counted.
+  EXPECT_EQ(MessageBoxQt::Show(nullptr, YesNoBox("third")), MsgAnswer::kYes);
+  EXPECT_EQ(MessageBoxQt::Unanswered(), 1);
+  MessageBoxQt::Reset();  // the unanswered box was wanted here
+}
+
+TEST_F(MessageBoxTest, TheWindowShowsItsBoxesThroughTheWrapper) {
+  HarnessWindow& w = MakeWindow();
+  MessageBoxQt::SetNextAnswer(MsgAnswer::kNo);
+  EXPECT_EQ(w.MsgBox(YesNoBox("変換プログラムを終了してよろしいですか？")), MsgAnswer::kNo);
+  ASSERT_EQ(MessageBoxQt::Shown().size(), 1u);
+  EXPECT_EQ(MessageBoxQt::Shown()[0].title, "確認");
+}
+
+}  // namespace
+}  // namespace dorvax::testing
