@@ -1,5 +1,7 @@
 #include "hourly/data_line.h"
 
+#include <cstring>
+
 #include "hourly/day_records.h"
 #include "hourly/line_columns.h"
 #include "platform/numeric_text.h"
@@ -29,27 +31,53 @@ int16_t ReadFlag(std::string_view flag) {
   return ReadInt16(flag);
 }
 
-bool FlagSaysMissing(const LineColumns& cols, std::size_t column) {
+// The columns of the usual data line, whose first 43 characters are single
+// bytes: column c is byte c - 1, with no lookup. Used only for lines of at
+// least 43 such bytes, so every column read lies inside the line.
+class SingleByteColumns {
+ public:
+  explicit SingleByteColumns(std::string_view line) : bytes_(line.data()) {}
+  std::string_view Field(std::size_t first, std::size_t count) const { return {bytes_ + first - 1, count}; }
+  std::string_view At(std::size_t column) const { return {bytes_ + column - 1, 1}; }
+
+ private:
+  const char* bytes_;
+};
+
+template <typename Columns>
+bool FlagSaysMissing(const Columns& cols, std::size_t column) {
   return ReadFlag(cols.At(column)) == kMissingFlag;
 }
 
-// Two pieces of text read as one number, without building a string. The
-// pieces are at most three and one characters of up to two bytes each.
-int16_t ReadJoined(std::string_view head, std::string_view tail) {
+// Value C or D in tenths: columns `first` to `first + count - 1` and column
+// `tail` (the decimal point between them left out) read as one number,
+// without building a string. The pieces are at most three and one characters
+// of up to two bytes each.
+int16_t ReadTenths(const LineColumns& cols, std::size_t first, std::size_t count, std::size_t tail) {
   char text[8];
-  std::size_t n = head.copy(text, head.size());
-  n += tail.copy(text + n, tail.size());
+  std::size_t n = 0;
+  for (char c : cols.Field(first, count)) text[n++] = c;
+  for (char c : cols.At(tail)) text[n++] = c;
   return ReadInt16(std::string_view(text, n));
 }
 
-int16_t ReadValueA(const LineColumns& cols) {
+int16_t ReadTenths(const SingleByteColumns& cols, std::size_t first, std::size_t count, std::size_t tail) {
+  char text[4];
+  std::memcpy(text, cols.Field(first, count).data(), count);
+  text[count] = cols.At(tail)[0];
+  return ReadInt16(std::string_view(text, count + 1));
+}
+
+template <typename Columns>
+int16_t ReadValueA(const Columns& cols) {
   if (FlagSaysMissing(cols, kFlagA)) return MISSING;
   // The last three characters of the right-aligned field and the comma after
   // it; the comma reads as a group separator.
   return ReadInt16(cols.Field(9, 4));
 }
 
-int16_t ReadValueB(const LineColumns& cols) {
+template <typename Columns>
+int16_t ReadValueB(const Columns& cols) {
   // Both flags are always read, so a blank second flag is an error even when
   // the first one already marks the value missing.
   bool missingB1 = FlagSaysMissing(cols, kFlagB1);
@@ -62,31 +90,28 @@ int16_t ReadValueB(const LineColumns& cols) {
   return JoinValueB(high, ReadInt16(cols.Field(15, 2)));
 }
 
-int16_t ReadValueC(const LineColumns& cols) {
+template <typename Columns>
+int16_t ReadValueC(const Columns& cols) {
   if (FlagSaysMissing(cols, kFlagC)) return MISSING;
   // Tenths: the decimal point at column 28 is left out.
-  return ReadJoined(cols.Field(25, 3), cols.At(29));
+  return ReadTenths(cols, 25, 3, 29);
 }
 
-int16_t ReadValueD(const LineColumns& cols) {
+template <typename Columns>
+int16_t ReadValueD(const Columns& cols) {
   if (FlagSaysMissing(cols, kFlagD)) return MISSING;
   // Tenths: the decimal point at column 34 is left out.
-  return ReadJoined(cols.At(33), cols.At(35));
+  return ReadTenths(cols, 33, 1, 35);
 }
 
-int16_t ReadValueE(const LineColumns& cols) {
+template <typename Columns>
+int16_t ReadValueE(const Columns& cols) {
   if (FlagSaysMissing(cols, kFlagE)) return MISSING;
   return ReadInt16(cols.Field(39, 3));
 }
 
-}  // namespace
-
-int16_t ReadLineDay(std::string_view line) { return ReadInt16(LineColumns(line, 2).Field(1, 2)); }
-
-int16_t ReadLineHour(std::string_view line) { return ReadInt16(LineColumns(line, 5).Field(4, 2)); }
-
-HourValues ReadHourValues(std::string_view line, bool withE) {
-  LineColumns cols(line, kLastDataColumn);
+template <typename Columns>
+HourValues ReadHourValuesOf(const Columns& cols, bool withE) {
   HourValues v;
   v.day = ReadInt16(cols.Field(1, 2));
   v.hour = ReadInt16(cols.Field(4, 2));
@@ -99,6 +124,116 @@ HourValues ReadHourValues(std::string_view line, bool withE) {
   return v;
 }
 
+// The no-raise reading of the usual line (TryReadHourValues): every piece
+// gives false where the raising reading would raise or would need its
+// general number rule.
+class QuietLine {
+ public:
+  explicit QuietLine(std::string_view line) : cols_(line) {}
+
+  bool Number(std::size_t first, std::size_t count, int16_t& out) const {
+    std::string_view field = cols_.Field(first, count);
+    if (count == 2) {  // day, hour, B1 and B2 are usually two digits
+      auto tens = static_cast<unsigned>(static_cast<unsigned char>(field[0])) - unsigned{'0'};
+      auto ones = static_cast<unsigned>(static_cast<unsigned char>(field[1])) - unsigned{'0'};
+      if (tens <= 9 && ones <= 9) {
+        out = static_cast<int16_t>(tens * 10 + ones);
+        return true;
+      }
+    }
+    return Sixteen(field, out);
+  }
+  // A flag digit: true and `missing` set, or false for anything else.
+  bool Flag(std::size_t column, bool& missing) const {
+    char c = cols_.At(column)[0];
+    missing = c == '9';
+    return c >= '0' && c <= '9';
+  }
+  bool Tenths(std::size_t first, std::size_t count, std::size_t tail, int16_t& out) const {
+    char text[4];
+    std::memcpy(text, cols_.Field(first, count).data(), count);
+    text[count] = cols_.At(tail)[0];
+    return Sixteen(std::string_view(text, count + 1), out);
+  }
+
+ private:
+  static bool Sixteen(std::string_view text, int16_t& out) {
+    int32_t value = 0;
+    if (!platform::detail::ReadPlainField(text, value) || value < INT16_MIN || value > INT16_MAX) return false;
+    out = static_cast<int16_t>(value);
+    return true;
+  }
+
+  SingleByteColumns cols_;
+};
+
+// A value after its flag: MISSING for flag 9, else its plain number.
+bool QuietValue(const QuietLine& line, std::size_t flag, std::size_t first, std::size_t count, int16_t& out) {
+  bool missing = false;
+  if (!line.Flag(flag, missing)) return false;
+  if (missing) {
+    out = MISSING;
+    return true;
+  }
+  return line.Number(first, count, out);
+}
+
+bool QuietTenths(const QuietLine& line, std::size_t flag, std::size_t first, std::size_t count, std::size_t tail,
+                 int16_t& out) {
+  bool missing = false;
+  if (!line.Flag(flag, missing)) return false;
+  if (missing) {
+    out = MISSING;
+    return true;
+  }
+  return line.Tenths(first, count, tail, out);
+}
+
+bool QuietValueB(const QuietLine& line, int16_t& out) {
+  bool missingB1 = false, missingB2 = false;
+  if (!line.Flag(kFlagB1, missingB1) || !line.Flag(kFlagB2, missingB2)) return false;
+  if (missingB1 || missingB2) {
+    out = MISSING;
+    return true;
+  }
+  int16_t high = 0, low = 0;
+  if (!line.Number(20, 2, high) || !line.Number(15, 2, low)) return false;
+  int32_t sum = int32_t{high} * 256 + low;
+  if (int32_t{high} * 256 < INT16_MIN || int32_t{high} * 256 > INT16_MAX || sum < INT16_MIN || sum > INT16_MAX)
+    return false;
+  out = static_cast<int16_t>(sum);
+  return true;
+}
+
+}  // namespace
+
+int16_t ReadLineDay(std::string_view line) {
+  if (HasSingleBytePrefix(line, kLastDataColumn)) return ReadInt16(line.substr(0, 2));
+  return ReadInt16(LineColumns(line, 2).Field(1, 2));
+}
+
+int16_t ReadLineHour(std::string_view line) {
+  if (HasSingleBytePrefix(line, kLastDataColumn)) return ReadInt16(line.substr(3, 2));
+  return ReadInt16(LineColumns(line, 5).Field(4, 2));
+}
+
+HourValues ReadHourValues(std::string_view line, bool withE) {
+  if (HasSingleBytePrefix(line, kLastDataColumn)) return ReadHourValuesOf(SingleByteColumns(line), withE);
+  return ReadHourValuesOf(LineColumns(line, kLastDataColumn), withE);
+}
+
+bool TryReadHourValues(std::string_view line, bool withE, HourValues& values) {
+  if (!HasSingleBytePrefix(line, kLastDataColumn)) return false;
+  QuietLine q(line);
+  HourValues v;
+  // The order of ReadHourValues; it only matters for what is read at all.
+  bool ok = q.Number(1, 2, v.day) && q.Number(4, 2, v.hour) && QuietValue(q, kFlagA, 9, 4, v.a) &&
+            QuietValueB(q, v.b) && QuietTenths(q, kFlagD, 33, 1, 35, v.d) && QuietTenths(q, kFlagC, 25, 3, 29, v.c) &&
+            (!withE || QuietValue(q, kFlagE, 39, 3, v.e));
+  if (ok) values = v;
+  return ok;
+}
+
 int16_t JoinValueB(int16_t high, int16_t low) {
   // B2 is the high byte: B2 * 256 must itself be a 16-bit value.
   int32_t product = int32_t{high} * 256;
@@ -108,6 +243,9 @@ int16_t JoinValueB(int16_t high, int16_t low) {
   return static_cast<int16_t>(sum);
 }
 
-int16_t ReadValueE(std::string_view line) { return ReadValueE(LineColumns(line, kLastDataColumn)); }
+int16_t ReadValueE(std::string_view line) {
+  if (HasSingleBytePrefix(line, kLastDataColumn)) return ReadValueE(SingleByteColumns(line));
+  return ReadValueE(LineColumns(line, kLastDataColumn));
+}
 
 }  // namespace dorvax

@@ -50,15 +50,36 @@ LinePlace PlaceOf(const DataLines& lines, std::size_t index) {
 }
 
 // What differs between the pass of values A to D and the pass of value E.
+// Each pass reads a line once, when it becomes the line under consideration:
+// its day and hour, then its values. The raising reads of a file come in the
+// same order as when the values were read at the hour the line is placed,
+// because every line is placed before the next one is considered (and a
+// failure drops all records of the file anyway).
 struct DvxPass {
   using Record = DvxDayRecord;
+  struct Line {
+    LinePlace place;
+    HourValues values;
+  };
+  static Line Read(const DataLines& lines, std::size_t index) {
+    Line line;
+    if (TryReadHourValues(lines[index], false, line.values) && line.values.hour >= 1 &&
+        line.values.hour <= kHoursPerDay) {
+      line.place = {line.values.day, line.values.hour};
+      return line;
+    }
+    // Anything unusual: the reads that raise, in their order.
+    line.place = PlaceOf(lines, index);
+    line.values = ReadHourValues(lines[index], false);
+    return line;
+  }
   static void Finish(Record& record) { InitDvxTrailer(record); }
   static void Append(std::vector<Record>& records) { AppendDvxDay(records); }
   static void StoreMissing(Record& record, int16_t h) {
     for (int slot = kSlotA; slot <= kSlotC; ++slot) record.intValue[DvxIndex(h, slot)] = MISSING;
   }
-  static void StoreLine(Record& record, int16_t h, std::string_view line) {
-    HourValues v = ReadHourValues(line, false);
+  static void StoreLine(Record& record, int16_t h, const Line& line) {
+    const HourValues& v = line.values;
     record.intValue[DvxIndex(h, kSlotA)] = v.a;
     record.intValue[DvxIndex(h, kSlotB)] = v.b;
     record.intValue[DvxIndex(h, kSlotD)] = v.d;
@@ -68,10 +89,20 @@ struct DvxPass {
 
 struct DvsPass {
   using Record = DvsDayRecord;
+  struct Line {
+    LinePlace place;
+    int16_t e = 0;
+  };
+  static Line Read(const DataLines& lines, std::size_t index) {
+    Line line;
+    line.place = PlaceOf(lines, index);
+    line.e = ReadValueE(lines[index]);
+    return line;
+  }
   static void Finish(Record& record) { InitDvsTrailer(record); }
   static void Append(std::vector<Record>& records) { AppendDvsDay(records); }
   static void StoreMissing(Record& record, int16_t h) { record.intValue[h] = MISSING; }
-  static void StoreLine(Record& record, int16_t h, std::string_view line) { record.intValue[h] = ReadValueE(line); }
+  static void StoreLine(Record& record, int16_t h, const Line& line) { record.intValue[h] = line.e; }
 };
 
 // The hour counter of one pass. At hour 24 the current record is finished
@@ -102,17 +133,17 @@ void StepHours(const DataLines& lines, std::vector<typename Pass::Record>& recor
   int16_t h = 0;
   int32_t steps = 0;
   std::size_t i = 1;
-  std::size_t placeIndex = 0;  // the line `place` was read from
-  LinePlace place;
+  std::size_t readIndex = 0;  // the line `line` was read from
+  typename Pass::Line line;
   while (i <= lineCount) {
-    if (placeIndex != i) {
-      place = PlaceOf(lines, i);
-      placeIndex = i;
+    if (readIndex != i) {
+      line = Pass::Read(lines, i);
+      readIndex = i;
     }
-    AdvanceHour<Pass>(h, records, &place.day);
+    AdvanceHour<Pass>(h, records, &line.place.day);
     auto& record = records.back();
-    if (record.intDay == place.day && h == place.hour) {
-      Pass::StoreLine(record, h, lines[i]);
+    if (record.intDay == line.place.day && h == line.place.hour) {
+      Pass::StoreLine(record, h, line);
       ++i;
     } else {
       Pass::StoreMissing(record, h);

@@ -23,6 +23,18 @@ void HourlyFileContents::Keep(std::string_view line) {
   text_.append(line);
 }
 
+void HourlyFileContents::KeepWithEnd(std::string_view line) {
+  Keep(line);
+  text_.append("\r\n", 2);
+}
+
+void HourlyFileContents::KeepReshaped(std::string_view line) {
+  std::size_t start = text_.size();
+  AppendReshapedDataLine(line, text_);
+  spans_.emplace_back(start, text_.size() - start);
+  text_.append("\r\n", 2);
+}
+
 void HourlyFileContents::IndexDataLines() {
   dataLines_.resize(spans_.size() + 1);
   dataLines_[0] = {};
@@ -46,18 +58,15 @@ void HourlyFileContents::ReadBinaryEra(platform::TextReader& reader, const Stati
 
 void HourlyFileContents::ReadTextEra(platform::TextReader& reader) {
   Clear();
-  Keep(reader.ReadLine());
-  Keep(reader.ReadLine());
+  KeepWithEnd(reader.ReadLine());
+  KeepWithEnd(reader.ReadLine());
   titleLine_.assign(reader.ReadLine(kColumnsBytes));
   StripFlagHeaders(titleLine_);
-  Keep(titleLine_);
+  KeepWithEnd(titleLine_);
   titleLine_.assign(reader.ReadLine(kColumnsBytes));
   CollapseEmptyHeaders(titleLine_);
-  Keep(titleLine_);
-  while (!reader.AtEnd()) {
-    ReshapeDataLineInto(reader.ReadLine(kColumnsBytes), reshaped_);
-    Keep(reshaped_);
-  }
+  KeepWithEnd(titleLine_);
+  while (!reader.AtEnd()) KeepReshaped(reader.ReadLine(kColumnsBytes));
 }
 
 }  // namespace dorvax

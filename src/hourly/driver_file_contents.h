@@ -35,11 +35,17 @@ class HourlyFileContents {
   std::string_view Line(std::size_t index) const {
     return std::string_view(text_).substr(spans_[index].first, spans_[index].second);
   }
+  // The text-era file as written: every line followed by CR LF.
+  std::string_view Text() const { return text_; }
 
  private:
   void Clear();
   // Copies a line behind the ones kept so far.
   void Keep(std::string_view line);
+  // The same for a text-era line, followed by CR LF as it will be written.
+  void KeepWithEnd(std::string_view line);
+  // A data line reshaped straight behind the kept lines, with CR LF.
+  void KeepReshaped(std::string_view line);
   // Views of the kept lines, numbered from 1, once the text no longer grows.
   void IndexDataLines();
 
@@ -47,7 +53,6 @@ class HourlyFileContents {
   std::vector<std::pair<std::size_t, std::size_t>> spans_;  // offset, length
   DataLines dataLines_;
   std::string titleLine_;
-  std::string reshaped_;
   DvxRecordList dvx_;
   DvsRecordList dvs_;
 };

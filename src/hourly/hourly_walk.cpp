@@ -101,7 +101,7 @@ void HourlyWalk::WriteTextFile(const Place& place, const std::string& fileName) 
   std::string path = frm_.strFolderPath[1] + place.yearMonth + platform::Sep() + place.area + platform::Sep() +
                      std::string(OldEditionName(fileName));
   textOutput_.Open(path);
-  for (std::size_t i = 0; i < contents_.LineCount(); ++i) textOutput_.WriteLine(contents_.Line(i));
+  textOutput_.WriteText(contents_.Text());
   textOutput_.Close();
   platform::SetNormalAttributes(path);
 }

@@ -14,6 +14,26 @@
 
 namespace dorvax {
 
+// True when the line has at least `count` bytes (`count` of 8 or more) and
+// the first `count` are all ASCII: then they are the first `count` columns,
+// one byte each. Eight bytes at a time, the last word overlapping the one
+// before it: this runs for every data line.
+inline bool HasSingleBytePrefix(std::string_view line, std::size_t count) {
+  if (line.size() < count || count < 8) return false;
+  uint64_t seen = 0;
+  uint64_t word;
+  std::size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    std::memcpy(&word, line.data() + i, 8);
+    seen |= word;
+  }
+  if (i < count) {
+    std::memcpy(&word, line.data() + count - 8, 8);
+    seen |= word;
+  }
+  return (seen & 0x8080808080808080ull) == 0;
+}
+
 class LineColumns {
  public:
   // Resolves columns 1 to `lastColumn` (at most kMaxColumn).

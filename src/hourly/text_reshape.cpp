@@ -1,5 +1,7 @@
 #include "hourly/text_reshape.h"
 
+#include <cstring>
+
 #include "hourly/line_columns.h"
 #include "platform/run_error.h"
 
@@ -100,6 +102,36 @@ constexpr ReshapedValue kValues[] = {
     {43, 39, 41, "///"},    // value E
 };
 
+// The usual data line: its first 43 characters are single bytes, so every
+// column is the byte at the same position and the 29 bytes of the new line
+// are cut out directly, in the order of kValues. Gives false for any other
+// line.
+bool AppendSingleByteLine(std::string_view line, std::string& out) {
+  if (!HasSingleBytePrefix(line, kLastDataColumn)) return false;
+  const char* in = line.data();
+  bool missing[std::size(kValues)];
+  for (std::size_t v = 0; v < std::size(kValues); ++v) {
+    char flag = in[kValues[v].flagColumn - 1];
+    if (flag < '0' || flag > '9') throw platform::MakeError(platform::kErrTypeMismatch);
+    missing[v] = flag == '9';
+  }
+  char o[29];
+  std::memcpy(o, in, 6);                                // columns 1-6: day, hour and their commas
+  std::memcpy(o + 6, missing[0] ? "///" : in + 8, 3);   // value A, columns 9-11
+  o[9] = in[11];
+  std::memcpy(o + 10, missing[1] ? "//" : in + 14, 2);  // B1, columns 15-16
+  o[12] = in[16];
+  std::memcpy(o + 13, missing[2] ? "//" : in + 19, 2);  // B2, columns 20-21
+  o[15] = in[21];
+  std::memcpy(o + 16, missing[3] ? "/////" : in + 24, 5);  // value C, columns 25-29
+  o[21] = in[29];
+  std::memcpy(o + 22, missing[4] ? "///" : in + 32, 3);  // value D, columns 33-35
+  o[25] = in[35];
+  std::memcpy(o + 26, missing[5] ? "///" : in + 38, 3);  // value E, columns 39-41
+  out.append(o, sizeof o);
+  return true;
+}
+
 }  // namespace
 
 void StripFlagHeaders(std::string& line) {
@@ -111,13 +143,14 @@ void CollapseEmptyHeaders(std::string& line) {
   RemoveTitles(line, kEmptyTitle, 1, kEmptyTitleLastStart, kEmptyTitlesKeptTo, kEmptyTitlesWidth);
 }
 
-void ReshapeDataLineInto(std::string_view line, std::string& out) {
+void AppendReshapedDataLine(std::string_view line, std::string& out) {
+  if (AppendSingleByteLine(line, out)) return;
   LineColumns cols(line, kLastDataColumn);
   // Every flag is checked, in column order, before anything is written.
   bool missing[std::size(kValues)];
   for (std::size_t v = 0; v < std::size(kValues); ++v) missing[v] = FlagDigit(cols, kValues[v].flagColumn) == 9;
 
-  // 29 characters of at most two bytes each, gathered before one assignment.
+  // 29 characters of at most two bytes each, gathered before one append.
   char buffer[64];
   std::size_t size = 0;
   auto append = [&](std::string_view piece) {
@@ -131,7 +164,15 @@ void ReshapeDataLineInto(std::string_view line, std::string& out) {
     // The comma after the value; value E is the last field.
     if (v + 1 < std::size(kValues)) append(cols.At(value.last + 1));
   }
-  out.assign(buffer, size);
+  out.append(buffer, size);
+}
+
+void ReshapeDataLineInto(std::string_view line, std::string& out) {
+  // The line is read completely before anything is appended, so `out` keeps
+  // its contents when the line fails.
+  std::size_t old = out.size();
+  AppendReshapedDataLine(line, out);
+  out.erase(0, old);
 }
 
 void ReshapeDataLine(std::string& line) {

@@ -16,4 +16,8 @@ void ReshapeDataLine(std::string& line);
 // form used by the conversion loop to avoid an allocation per line.
 void ReshapeDataLineInto(std::string_view line, std::string& out);
 
+// The reshaped data line appended to `out`; nothing is appended when the
+// line fails. The form used to gather a whole output file in one text.
+void AppendReshapedDataLine(std::string_view line, std::string& out);
+
 }  // namespace dorvax

@@ -39,7 +39,7 @@ bool TextReader::Fill() {
   return true;
 }
 
-bool TextReader::AtEnd() {
+bool TextReader::AtEndOfBuffer() {
   if (skipLf_) {
     if (begin_ == end_) Fill();
     if (begin_ < end_ && buffer_[begin_] == '\n') ++begin_;
@@ -51,7 +51,7 @@ bool TextReader::AtEnd() {
 
 std::string_view TextReader::ReadLine() { return ReadLine(std::numeric_limits<std::size_t>::max()); }
 
-std::string_view TextReader::ReadLine(std::size_t keepBytes) {
+std::string_view TextReader::ReadLineAcrossFill(std::size_t keepBytes) {
   if (AtEnd()) throw MakeError(kErrInputPastEnd, file_.path());
   std::size_t scanFrom = begin_;
   for (;;) {
@@ -90,6 +90,12 @@ void TextWriter::WriteLine(std::string_view line) {
   buffer_.append(line);
   buffer_.append("\r\n", 2);
   if (buffer_.size() >= kWriteFlush) Flush();
+}
+
+void TextWriter::WriteText(std::string_view linesWithEnds) {
+  if (linesWithEnds.empty()) return;
+  Flush();
+  file_.WriteAll(linesWithEnds.data(), linesWithEnds.size());
 }
 
 void TextWriter::Flush() {

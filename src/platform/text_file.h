@@ -3,6 +3,7 @@
 // never decoded). A line ends at CR LF or at a lone CR; the last line needs
 // no end. Written lines are ended by CR LF. Both sides are buffered, so a
 // line is never one system call.
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,19 +20,39 @@ class TextReader {
   void Open(const std::string& path);
   bool IsOpen() const { return file_.IsOpen(); }
   // True when no further line can be read.
-  bool AtEnd();
+  bool AtEnd() {
+    if (!skipLf_ && begin_ < end_) return false;  // the usual case, without a call
+    return AtEndOfBuffer();
+  }
   // The next line without its end. The view stays valid until the next call
   // of ReadLine, Open or Close. Reading past the end raises error 62.
   std::string_view ReadLine();
   // The same, holding at most `keepBytes` bytes of the line: the rest of a
   // longer line is read past and dropped, so a line of any length costs no
   // more memory than that. For lines of which only the first columns count.
-  std::string_view ReadLine(std::size_t keepBytes);
+  std::string_view ReadLine(std::size_t keepBytes) {
+    // The usual case, run for every line: the line and the byte after its CR
+    // are in the buffer already.
+    if (!skipLf_ && begin_ < end_) {
+      const char* start = buffer_.data() + begin_;
+      const void* cr = std::memchr(start, '\r', end_ - begin_);
+      if (cr && static_cast<const char*>(cr) + 1 < buffer_.data() + end_) {
+        std::size_t length = static_cast<std::size_t>(static_cast<const char*>(cr) - start);
+        begin_ += length + 1;
+        if (buffer_[begin_] == '\n') ++begin_;
+        return std::string_view(start, length < keepBytes ? length : keepBytes);
+      }
+    }
+    return ReadLineAcrossFill(keepBytes);
+  }
   void Close() { file_.CloseQuietly(); }
   const std::string& path() const { return file_.path(); }
 
  private:
   bool Fill();  // reads more bytes behind the kept ones; false at the end
+  bool AtEndOfBuffer();
+  // ReadLine when the buffer must be refilled or a CR ended it.
+  std::string_view ReadLineAcrossFill(std::size_t keepBytes);
 
   FileHandle file_;
   std::vector<char> buffer_;
@@ -50,6 +71,9 @@ class TextWriter {
   bool IsOpen() const { return file_.IsOpen(); }
   // Appends the bytes of the line and CR LF.
   void WriteLine(std::string_view line);
+  // Appends text that already holds its line ends (every line followed by
+  // CR LF), as one write when nothing is waiting in the buffer.
+  void WriteText(std::string_view linesWithEnds);
   // Flushes and closes; failures (a full disk) are reported here at the latest.
   void Close();
   void CloseQuietly() noexcept { file_.CloseQuietly(); buffer_.clear(); }

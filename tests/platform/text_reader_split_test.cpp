@@ -1,0 +1,104 @@
+// The reader takes most lines straight from its buffer and falls back to
+// refilling it when a line (or the LF after its CR) runs past the bytes
+// read so far. Both ways must cut the same lines: files of random CR, LF and
+// text runs, sized around the 64 KiB read chunk, are read whole and with a
+// byte limit per line and compared with a plain splitter.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/text_file.h"
+#include "support/temp_dir.h"
+
+namespace platform {
+namespace {
+
+using dorvax::testing::ReadBytes;
+using dorvax::testing::TempDir;
+using dorvax::testing::WriteBytes;
+
+// A line ends at CR LF or at a lone CR; a lone LF belongs to the line; the
+// last line needs no end.
+std::vector<std::string> Split(const std::string& bytes, std::size_t keep) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    std::size_t cr = bytes.find('\r', at);
+    std::size_t end = cr == std::string::npos ? bytes.size() : cr;
+    lines.push_back(bytes.substr(at, std::min(end - at, keep)));
+    if (cr == std::string::npos) break;
+    at = cr + 1;
+    if (at < bytes.size() && bytes[at] == '\n') ++at;
+  }
+  return lines;
+}
+
+std::vector<std::string> Read(const std::string& path, std::size_t keep) {
+  TextReader reader(path);
+  std::vector<std::string> lines;
+  while (!reader.AtEnd()) lines.emplace_back(reader.ReadLine(keep));
+  return lines;
+}
+
+std::string RandomText(std::mt19937& rng, std::size_t size) {
+  std::string text;
+  std::uniform_int_distribution<int> kind(0, 9), run(0, 120);
+  while (text.size() < size) {
+    int k = kind(rng);
+    if (k == 0)
+      text += '\r';
+    else if (k == 1)
+      text += '\n';
+    else if (k == 2)
+      text += "\r\n";
+    else
+      text.append(static_cast<std::size_t>(run(rng)), static_cast<char>('a' + k));
+  }
+  text.resize(size);
+  return text;
+}
+
+TEST(TextReaderSplit, RandomFilesAroundTheReadChunkSplitAsThePlainRuleSays) {
+  TempDir dir;
+  std::mt19937 rng(7);
+  const std::size_t chunk = 64 * 1024;
+  const std::size_t sizes[] = {0, 1, 2, 45, 33000, chunk - 1, chunk, chunk + 1, 2 * chunk - 1, 2 * chunk + 3, 300000};
+  for (std::size_t size : sizes) {
+    for (int round = 0; round < 3; ++round) {
+      std::string text = RandomText(rng, size);
+      WriteBytes(dir / "r.txt", text);
+      for (std::size_t keep : {std::size_t{0}, std::size_t{43}, std::size_t{512}, std::string::npos}) {
+        ASSERT_EQ(Read(dir / "r.txt", keep), Split(text, keep)) << "size " << size << " keep " << keep;
+      }
+    }
+  }
+}
+
+TEST(TextReaderSplit, CrLfOnEveryPositionAroundTheChunkBoundary) {
+  TempDir dir;
+  const std::size_t chunk = 64 * 1024;
+  for (std::size_t cr = chunk - 3; cr <= chunk + 2; ++cr) {
+    std::string text(cr, 'x');
+    text += "\r\nnext\r";
+    WriteBytes(dir / "b.txt", text);
+    ASSERT_EQ(Read(dir / "b.txt", std::string::npos), Split(text, std::string::npos)) << cr;
+    ASSERT_EQ(Read(dir / "b.txt", 10), Split(text, 10)) << cr;
+  }
+}
+
+TEST(TextWriterText, TextWithItsLineEndsIsWrittenAsItIsAfterBufferedLines) {
+  TempDir dir;
+  TextWriter w;
+  w.Open(dir / "w.txt");
+  w.WriteLine("first");
+  w.WriteText("");
+  w.WriteText("a\r\nb\r\n");
+  w.WriteLine("last");
+  w.Close();
+  EXPECT_EQ(ReadBytes(dir / "w.txt"), "first\r\na\r\nb\r\nlast\r\n");
+}
+
+}  // namespace
+}  // namespace platform
