@@ -131,17 +131,52 @@ class QuietLine {
  public:
   explicit QuietLine(std::string_view line) : cols_(line) {}
 
-  bool Number(std::size_t first, std::size_t count, int16_t& out) const {
-    std::string_view field = cols_.Field(first, count);
-    if (count == 2) {  // day, hour, B1 and B2 are usually two digits
-      auto tens = static_cast<unsigned>(static_cast<unsigned char>(field[0])) - unsigned{'0'};
-      auto ones = static_cast<unsigned>(static_cast<unsigned char>(field[1])) - unsigned{'0'};
-      if (tens <= 9 && ones <= 9) {
-        out = static_cast<int16_t>(tens * 10 + ones);
-        return true;
-      }
+  // The value fields in the shapes they usually have; anything else goes to
+  // the plain field rule. Every field is assembled in a register: bytes
+  // stored one by one and read back as a word would stall the processor.
+  // Two characters (day, hour, B1, B2).
+  bool TwoDigits(std::size_t first, int16_t& out) const {
+    const char* p = cols_.Field(first, 2).data();
+    auto tens = static_cast<unsigned>(static_cast<unsigned char>(p[0])) - unsigned{'0'};
+    auto ones = static_cast<unsigned>(static_cast<unsigned char>(p[1])) - unsigned{'0'};
+    if (tens <= 9 && ones <= 9) {
+      out = static_cast<int16_t>(tens * 10 + ones);
+      return true;
     }
-    return Sixteen(field, out);
+    return Plain(cols_.Field(first, 2), out);
+  }
+  // Value A: three characters and the comma after them (columns 9-12).
+  bool ValueA(int16_t& out) const {
+    const char* p = cols_.Field(9, 4).data();
+    if (p[3] == ',' && RightAligned(platform::detail::FourBytes(p) << 8 | ' ', out)) return true;
+    return Plain(cols_.Field(9, 4), out);
+  }
+  // Value E: three characters (columns 39-41), read as four with a leading
+  // blank, which the number rule ignores.
+  bool ValueE(int16_t& out) const {
+    const char* p = cols_.Field(39, 3).data();  // the comma of column 42 follows
+    if (RightAligned(platform::detail::FourBytes(p) << 8 | ' ', out)) return true;
+    return Plain(cols_.Field(39, 3), out);
+  }
+  // Value C in tenths: columns 25-27 and 29.
+  bool ValueC(int16_t& out) const {
+    const char* p = cols_.Field(25, 5).data();
+    uint32_t word = (platform::detail::FourBytes(p) & 0x00FFFFFFu) | uint32_t{static_cast<unsigned char>(p[4])} << 24;
+    if (RightAligned(word, out)) return true;
+    const char text[4] = {p[0], p[1], p[2], p[4]};
+    return Plain(std::string_view(text, 4), out);
+  }
+  // Value D in tenths: columns 33 and 35.
+  bool ValueD(int16_t& out) const {
+    const char* p = cols_.Field(33, 3).data();
+    auto tens = static_cast<unsigned>(static_cast<unsigned char>(p[0])) - unsigned{'0'};
+    auto ones = static_cast<unsigned>(static_cast<unsigned char>(p[2])) - unsigned{'0'};
+    if (tens <= 9 && ones <= 9) {
+      out = static_cast<int16_t>(tens * 10 + ones);
+      return true;
+    }
+    const char text[2] = {p[0], p[2]};
+    return Plain(std::string_view(text, 2), out);
   }
   // A flag digit: true and `missing` set, or false for anything else.
   bool Flag(std::size_t column, bool& missing) const {
@@ -149,15 +184,15 @@ class QuietLine {
     missing = c == '9';
     return c >= '0' && c <= '9';
   }
-  bool Tenths(std::size_t first, std::size_t count, std::size_t tail, int16_t& out) const {
-    char text[4];
-    std::memcpy(text, cols_.Field(first, count).data(), count);
-    text[count] = cols_.At(tail)[0];
-    return Sixteen(std::string_view(text, count + 1), out);
-  }
 
  private:
-  static bool Sixteen(std::string_view text, int16_t& out) {
+  static bool RightAligned(uint32_t word, int16_t& out) {
+    int32_t value = 0;
+    if (!platform::detail::ReadRightAligned4(word, value)) return false;
+    out = static_cast<int16_t>(value);  // at most four digits
+    return true;
+  }
+  static bool Plain(std::string_view text, int16_t& out) {
     int32_t value = 0;
     if (!platform::detail::ReadPlainField(text, value) || value < INT16_MIN || value > INT16_MAX) return false;
     out = static_cast<int16_t>(value);
@@ -167,26 +202,16 @@ class QuietLine {
   SingleByteColumns cols_;
 };
 
-// A value after its flag: MISSING for flag 9, else its plain number.
-bool QuietValue(const QuietLine& line, std::size_t flag, std::size_t first, std::size_t count, int16_t& out) {
+// A value after its flag: MISSING for flag 9, else read by `read`.
+template <typename Read>
+bool QuietValue(const QuietLine& line, std::size_t flag, int16_t& out, Read read) {
   bool missing = false;
   if (!line.Flag(flag, missing)) return false;
   if (missing) {
     out = MISSING;
     return true;
   }
-  return line.Number(first, count, out);
-}
-
-bool QuietTenths(const QuietLine& line, std::size_t flag, std::size_t first, std::size_t count, std::size_t tail,
-                 int16_t& out) {
-  bool missing = false;
-  if (!line.Flag(flag, missing)) return false;
-  if (missing) {
-    out = MISSING;
-    return true;
-  }
-  return line.Tenths(first, count, tail, out);
+  return read(out);
 }
 
 bool QuietValueB(const QuietLine& line, int16_t& out) {
@@ -197,7 +222,7 @@ bool QuietValueB(const QuietLine& line, int16_t& out) {
     return true;
   }
   int16_t high = 0, low = 0;
-  if (!line.Number(20, 2, high) || !line.Number(15, 2, low)) return false;
+  if (!line.TwoDigits(20, high) || !line.TwoDigits(15, low)) return false;
   int32_t sum = int32_t{high} * 256 + low;
   if (int32_t{high} * 256 < INT16_MIN || int32_t{high} * 256 > INT16_MAX || sum < INT16_MIN || sum > INT16_MAX)
     return false;
@@ -227,9 +252,21 @@ bool TryReadHourValues(std::string_view line, bool withE, HourValues& values) {
   QuietLine q(line);
   HourValues v;
   // The order of ReadHourValues; it only matters for what is read at all.
-  bool ok = q.Number(1, 2, v.day) && q.Number(4, 2, v.hour) && QuietValue(q, kFlagA, 9, 4, v.a) &&
-            QuietValueB(q, v.b) && QuietTenths(q, kFlagD, 33, 1, 35, v.d) && QuietTenths(q, kFlagC, 25, 3, 29, v.c) &&
-            (!withE || QuietValue(q, kFlagE, 39, 3, v.e));
+  bool ok = q.TwoDigits(1, v.day) && q.TwoDigits(4, v.hour) &&
+            QuietValue(q, kFlagA, v.a, [&](int16_t& out) { return q.ValueA(out); }) && QuietValueB(q, v.b) &&
+            QuietValue(q, kFlagD, v.d, [&](int16_t& out) { return q.ValueD(out); }) &&
+            QuietValue(q, kFlagC, v.c, [&](int16_t& out) { return q.ValueC(out); }) &&
+            (!withE || QuietValue(q, kFlagE, v.e, [&](int16_t& out) { return q.ValueE(out); }));
+  if (ok) values = v;
+  return ok;
+}
+
+bool TryReadValueE(std::string_view line, HourValues& values) {
+  if (!HasSingleBytePrefix(line, kLastDataColumn)) return false;
+  QuietLine q(line);
+  HourValues v;
+  bool ok = q.TwoDigits(1, v.day) && q.TwoDigits(4, v.hour) &&
+            QuietValue(q, kFlagE, v.e, [&](int16_t& out) { return q.ValueE(out); });
   if (ok) values = v;
   return ok;
 }

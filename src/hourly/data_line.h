@@ -35,6 +35,10 @@ HourValues ReadHourValues(std::string_view line, bool withE);
 // ReadHourValues, which raises what it must. The fast road of day building.
 bool TryReadHourValues(std::string_view line, bool withE, HourValues& values);
 
+// Day, hour and value E of the usual data line, read without raising
+// anything, in the same way (values A to D are not looked at).
+bool TryReadValueE(std::string_view line, HourValues& values);
+
 // Value B from its high part B2 and low part B1: B2 * 256 + B1, where
 // B2 * 256 itself and the sum must be 16-bit values (error 6 otherwise).
 int16_t JoinValueB(int16_t high, int16_t low);

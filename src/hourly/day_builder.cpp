@@ -95,6 +95,12 @@ struct DvsPass {
   };
   static Line Read(const DataLines& lines, std::size_t index) {
     Line line;
+    HourValues v;
+    if (TryReadValueE(lines[index], v) && v.hour >= 1 && v.hour <= kHoursPerDay) {
+      line.place = {v.day, v.hour};
+      line.e = v.e;
+      return line;
+    }
     line.place = PlaceOf(lines, index);
     line.e = ReadValueE(lines[index]);
     return line;

@@ -1,6 +1,8 @@
 #include "hourly/day_records.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "platform/binary_file.h"
 
@@ -57,9 +59,38 @@ bool AnyPresent(const std::array<int16_t, N>& values) {
   return std::any_of(values.begin() + 1, values.end(), [](int16_t v) { return v != MISSING; });
 }
 
+// On a little-endian machine the arrays of a record already hold their
+// written bytes: they are copied whole, and only the missing value B marks
+// are put right afterwards.
+bool EncodeDvxArraysAsTheyAre(const DvxDayRecord& record, unsigned char out[kDvxRecordSize]) {
+  if constexpr (std::endian::native != std::endian::little) {
+    return false;
+  } else {
+    RecordWriter w(out);
+    w.Int16(record.intLead);
+    w.Int32(record.lngStationNo);
+    w.Int16(record.intKind);
+    w.Int16(record.intYear);
+    w.Int16(record.intMonth);
+    w.Int16(record.intDay);
+    unsigned char* values = out + 14;
+    std::memcpy(values, record.intValue.data() + 1, 96 * 2);
+    for (std::size_t k = 2; k <= 96; k += 4) {
+      if (record.intValue[k] == MISSING) {
+        values[(k - 1) * 2] = 0xFF;
+        values[(k - 1) * 2 + 1] = 0xFF;
+      }
+    }
+    std::memcpy(out + 206, record.intTrailer.data() + 1, 17 * 2);
+    std::memcpy(out + 240, record.lngTrailer.data() + 1, 4 * 4);
+    return true;
+  }
+}
+
 }  // namespace
 
 void EncodeDvxRecord(const DvxDayRecord& record, unsigned char out[kDvxRecordSize]) {
+  if (EncodeDvxArraysAsTheyAre(record, out)) return;
   RecordWriter w(out);
   w.Int16(record.intLead);
   w.Int32(record.lngStationNo);
