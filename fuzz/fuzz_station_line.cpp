@@ -2,6 +2,7 @@
 // index either succeeds, with no more index lines than station lines, or
 // stops with its message and result 111; every file it opened is closed.
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,11 +14,20 @@
 #include "platform/file_handle.h"
 
 namespace {
+std::string g_base;
+
+// Removes the work folder when the process ends (libFuzzer ends with exit()).
+void RemoveWorkFolder() {
+  std::error_code ec;
+  std::filesystem::remove_all(g_base, ec);
+}
+
 std::string WorkFolder() {
   static std::string folder = [] {
-    std::string base = std::filesystem::temp_directory_path().string() + "/dorvax-fuzz-" + std::to_string(getpid());
-    std::filesystem::create_directories(base + "/199901");
-    return base + "/";
+    g_base = std::filesystem::temp_directory_path().string() + "/dorvax-fuzz-" + std::to_string(getpid());
+    std::filesystem::create_directories(g_base + "/199901");
+    std::atexit(RemoveWorkFolder);
+    return g_base + "/";
   }();
   return folder;
 }

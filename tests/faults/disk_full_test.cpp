@@ -7,7 +7,10 @@
 // writes, as far as it got.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -168,6 +171,32 @@ TEST_F(DiskFull, DeletionAfterTheStopEmptiesTheFullDisk) {
   RunIntoFullDisk(PagesOf(reference, IsStationIndex) + PagesOf(reference, IsCopiedStationFile) + 8, 0, 99,
                   /*deleteAfterwards=*/true);
 }
+
+
+#ifdef DORVAX_BATCH_PROGRAM
+// The batch program on a full disk: the same box on stderr, the partial tree
+// kept (questions are answered No without a terminal), exit status 1.
+TEST_F(DiskFull, TheBatchProgramStopsWithStatusOne) {
+  WriteSourceTree(source, {199901}, 30);
+  MakeReference();
+  mount = std::make_unique<ScratchMount>(target);
+  DORVAX_MOUNT_OR_SKIP(mount->MountTmpfs((PagesOf(reference, IsStationIndex) + 8) * 4096), *mount);
+  TreeState sourceBefore = Snapshot(source);
+  std::string out = tmp / "stdout.txt", err = tmp / "stderr.txt";
+  std::string command = std::string("'") + DORVAX_BATCH_PROGRAM + "' '" + source + "' '" + target + "/' </dev/null >'" +
+                        out + "' 2>'" + err + "'";
+  int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  std::string messages = ReadBytes(err);
+  EXPECT_NE(messages.find("[処理中断] 旧版フォルダの容量不足です。"), std::string::npos) << messages;
+  EXPECT_NE(messages.find(kOfferDeletion), std::string::npos) << messages;
+  EXPECT_TRUE(ReadBytes(out).empty()) << "no summary after a stop";
+  EXPECT_EQ(Snapshot(source), sourceBefore);
+  EXPECT_TRUE(fs::exists(target + "/dorvax/1999/DVX1999.01")) << "the partial tree is kept";
+  ExpectWrittenAsFar(target + "/dorvax", reference + "dorvax");
+}
+#endif
 
 }  // namespace
 }  // namespace dorvax::testing

@@ -42,6 +42,8 @@ class HostileBytes : public ::testing::Test {
     EXPECT_EQ(outcome.errorNumber, 0) << "every failure is one a step handles";
     EXPECT_EQ(platform::OpenFileCount(), openBefore);
     EXPECT_EQ(Snapshot(source), before);
+    for (const auto& entry : fs::directory_iterator(target))
+      EXPECT_EQ(entry.path().filename(), "dorvax") << "written outside the destination's dorvax folder";
     return outcome;
   }
 

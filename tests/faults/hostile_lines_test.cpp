@@ -19,9 +19,11 @@
 #include "support/temp_dir.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#define DORVAX_MEMORY_IS_MEASURABLE 0  // the sanitizer's own bookkeeping dominates
+// The sanitizer's own bookkeeping dominates the memory, and its checks the
+// time: memory is not measured and the big file is smaller.
+#define DORVAX_UNDER_SANITIZER 1
 #else
-#define DORVAX_MEMORY_IS_MEASURABLE 1
+#define DORVAX_UNDER_SANITIZER 0
 #endif
 
 namespace dorvax::testing {
@@ -72,11 +74,13 @@ class HostileLines : public ::testing::Test {
     std::printf("run: %.2f s, memory +%zu MiB\n", seconds, growth / kMiB);
     EXPECT_EQ(platform::OpenFileCount(), openBefore);
     EXPECT_EQ(Snapshot(source), before);
+    for (const auto& entry : fs::directory_iterator(target))
+      EXPECT_EQ(entry.path().filename(), "dorvax") << "written outside the destination's dorvax folder";
     return outcome;
   }
 
   void ExpectMemoryWithin(std::size_t bound) {
-    if (!DORVAX_MEMORY_IS_MEASURABLE || PeakMemory() == 0) return;
+    if (DORVAX_UNDER_SANITIZER || PeakMemory() == 0) return;
     EXPECT_LE(growth, bound) << "the run took " << growth / kMiB << " MiB";
   }
 
@@ -225,7 +229,7 @@ TEST_F(HostileLines, ATextEraFileWithLineFeedsOnly) {
 // within time and memory.
 TEST_F(HostileLines, TwoMillionStations) {
   WriteSourceTree(source, {199901}, 2, {11});
-  constexpr int kStations = 2'000'000;
+  constexpr int kStations = DORVAX_UNDER_SANITIZER ? 200'000 : 2'000'000;
   {
     std::ofstream out(StationFile(source, 199901), std::ios::binary | std::ios::app);
     std::string block;
@@ -249,7 +253,9 @@ TEST_F(HostileLines, TwoMillionStations) {
   std::size_t sidx = fs::file_size(target + "dorvax/1999/STNIDX/IDX/SIDX1999.01");
   EXPECT_GE(idx, static_cast<std::size_t>(kStations) * 47);
   EXPECT_GE(sidx, static_cast<std::size_t>(kStations / 2) * 47);
-  EXPECT_LT(seconds, 60.0) << "some 5 s on an idle machine";
+  if (!DORVAX_UNDER_SANITIZER) {
+    EXPECT_LT(seconds, 60.0) << "some 5 s on an idle machine";
+  }
   ExpectMemoryWithin(inputBytes);
 }
 

@@ -228,5 +228,37 @@ TEST_F(VanishingDuringConversion, TheNextHourlyFileCannotBeRead) {
   ExpectCleanStop(frm, outcome, 99, "処理中断");
 }
 
+
+// Files appear in an area still to come after the tree step counted them:
+// the walk meets more files than counted. They are converted, and the
+// progress bar still ends at exactly its end.
+TEST_F(VanishingDuringConversion, FilesAppearAfterTheCount) {
+  RunWindow frm;
+  std::vector<std::string> added;
+  frm.onProcessEvents = [&] {
+    if (frm.intRunState != 3 || !added.empty()) return;
+    std::string area = AreaFolder(source, 200001, 11);
+    std::string first = fs::directory_iterator(area)->path();
+    for (int i = 0; i < 30; ++i) {
+      std::string name = area + "ah11" + std::to_string(900 + i) + "_200001.csv";
+      fs::copy_file(first, name);
+      added.push_back(name);
+    }
+  };
+  PrepareFolderRun(frm, source, target);
+  frm.Answer(MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。");
+  RunOutcome outcome = PressRun(frm);
+  ASSERT_EQ(added.size(), 30u);
+  EXPECT_TRUE(outcome.completed) << ::testing::PrintToString(frm.BoxTexts());
+  EXPECT_EQ(FilesBelow(target + "dorvax/200001/area11").size(), 24u + 30u);
+  ASSERT_FALSE(frm.progressValues.empty());
+  EXPECT_LE(*std::max_element(frm.progressValues.begin(), frm.progressValues.end()), 100.0f);
+  auto beforeHide = std::find(frm.log.rbegin(), frm.log.rend(), "progress:100");
+  EXPECT_NE(beforeHide, frm.log.rend()) << "the bar reached its end";
+  EXPECT_EQ(platform::OpenFileCount(), openBefore);
+  for (const std::string& name : added) fs::remove(name);
+  EXPECT_EQ(Snapshot(source), before);
+}
+
 }  // namespace
 }  // namespace dorvax::testing
