@@ -124,110 +124,74 @@ HourValues ReadHourValuesOf(const Columns& cols, bool withE) {
   return v;
 }
 
-// The no-raise reading of the usual line (TryReadHourValues): every piece
-// gives false where the raising reading would raise or would need its
-// general number rule.
-class QuietLine {
- public:
-  explicit QuietLine(std::string_view line) : cols_(line) {}
+// ---- The no-raise reading of the usual line (TryReadHourValues). Every
+// field is read only in the shape it usually has - digits, or a
+// right-aligned number - and anything else makes the whole line go to the
+// raising reading, which then decides. Failures of the pieces are gathered
+// and tested once, and a field is assembled in a register (bytes stored one
+// by one and read back as a word would stall the processor).
 
-  // The value fields in the shapes they usually have; anything else goes to
-  // the plain field rule. Every field is assembled in a register: bytes
-  // stored one by one and read back as a word would stall the processor.
-  // Two characters (day, hour, B1, B2).
-  bool TwoDigits(std::size_t first, int16_t& out) const {
-    const char* p = cols_.Field(first, 2).data();
-    auto tens = static_cast<unsigned>(static_cast<unsigned char>(p[0])) - unsigned{'0'};
-    auto ones = static_cast<unsigned>(static_cast<unsigned char>(p[1])) - unsigned{'0'};
-    if (tens <= 9 && ones <= 9) {
-      out = static_cast<int16_t>(tens * 10 + ones);
-      return true;
-    }
-    return Plain(cols_.Field(first, 2), out);
-  }
-  // Value A: three characters and the comma after them (columns 9-12).
-  bool ValueA(int16_t& out) const {
-    const char* p = cols_.Field(9, 4).data();
-    if (p[3] == ',' && RightAligned(platform::detail::FourBytes(p) << 8 | ' ', out)) return true;
-    return Plain(cols_.Field(9, 4), out);
-  }
-  // Value E: three characters (columns 39-41), read as four with a leading
-  // blank, which the number rule ignores.
-  bool ValueE(int16_t& out) const {
-    const char* p = cols_.Field(39, 3).data();  // the comma of column 42 follows
-    if (RightAligned(platform::detail::FourBytes(p) << 8 | ' ', out)) return true;
-    return Plain(cols_.Field(39, 3), out);
-  }
-  // Value C in tenths: columns 25-27 and 29.
-  bool ValueC(int16_t& out) const {
-    const char* p = cols_.Field(25, 5).data();
-    uint32_t word = (platform::detail::FourBytes(p) & 0x00FFFFFFu) | uint32_t{static_cast<unsigned char>(p[4])} << 24;
-    if (RightAligned(word, out)) return true;
-    const char text[4] = {p[0], p[1], p[2], p[4]};
-    return Plain(std::string_view(text, 4), out);
-  }
-  // Value D in tenths: columns 33 and 35.
-  bool ValueD(int16_t& out) const {
-    const char* p = cols_.Field(33, 3).data();
-    auto tens = static_cast<unsigned>(static_cast<unsigned char>(p[0])) - unsigned{'0'};
-    auto ones = static_cast<unsigned>(static_cast<unsigned char>(p[2])) - unsigned{'0'};
-    if (tens <= 9 && ones <= 9) {
-      out = static_cast<int16_t>(tens * 10 + ones);
-      return true;
-    }
-    const char text[2] = {p[0], p[2]};
-    return Plain(std::string_view(text, 2), out);
-  }
-  // A flag digit: true and `missing` set, or false for anything else.
-  bool Flag(std::size_t column, bool& missing) const {
-    char c = cols_.At(column)[0];
-    missing = c == '9';
-    return c >= '0' && c <= '9';
-  }
-
- private:
-  static bool RightAligned(uint32_t word, int16_t& out) {
-    int32_t value = 0;
-    if (!platform::detail::ReadRightAligned4(word, value)) return false;
-    out = static_cast<int16_t>(value);  // at most four digits
-    return true;
-  }
-  static bool Plain(std::string_view text, int16_t& out) {
-    int32_t value = 0;
-    if (!platform::detail::ReadPlainField(text, value) || value < INT16_MIN || value > INT16_MAX) return false;
-    out = static_cast<int16_t>(value);
-    return true;
-  }
-
-  SingleByteColumns cols_;
-};
-
-// A value after its flag: MISSING for flag 9, else read by `read`.
-template <typename Read>
-bool QuietValue(const QuietLine& line, std::size_t flag, int16_t& out, Read read) {
-  bool missing = false;
-  if (!line.Flag(flag, missing)) return false;
-  if (missing) {
-    out = MISSING;
-    return true;
-  }
-  return read(out);
+// The value of a digit byte, or something above 9.
+inline unsigned DigitOf(char c) {
+  return static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'};
 }
 
-bool QuietValueB(const QuietLine& line, int16_t& out) {
-  bool missingB1 = false, missingB2 = false;
-  if (!line.Flag(kFlagB1, missingB1) || !line.Flag(kFlagB2, missingB2)) return false;
-  if (missingB1 || missingB2) {
-    out = MISSING;
-    return true;
-  }
-  int16_t high = 0, low = 0;
-  if (!line.TwoDigits(20, high) || !line.TwoDigits(15, low)) return false;
-  int32_t sum = int32_t{high} * 256 + low;
-  if (int32_t{high} * 256 < INT16_MIN || int32_t{high} * 256 > INT16_MAX || sum < INT16_MIN || sum > INT16_MAX)
-    return false;
-  out = static_cast<int16_t>(sum);
-  return true;
+// Two digit bytes as a number 0..99; `bad` is set when either is no digit.
+inline int16_t TwoDigits(char tens, char ones, bool& bad) {
+  unsigned t = DigitOf(tens), o = DigitOf(ones);
+  bad |= (t > 9) | (o > 9);
+  return static_cast<int16_t>(t * 10 + o);
+}
+
+// A right-aligned number of four bytes (the first in the lowest bits).
+inline int16_t RightAligned(uint32_t word, bool& bad) {
+  int32_t value = 0;
+  bad |= !platform::detail::ReadRightAligned4(word, value);
+  return static_cast<int16_t>(value);  // at most four digits
+}
+
+// Columns c..c+2 with a leading blank, which the number rule ignores.
+inline uint32_t ThreeColumns(const char* p, std::size_t column) {
+  return platform::detail::FourBytes(p + column - 1) << 8 | uint32_t{' '};
+}
+
+// Values A to D of a line whose first 43 bytes are ASCII, as ReadHourValues
+// gives them, unless `bad` is set.
+void QuietValuesAToD(const char* p, HourValues& v, bool& bad) {
+  const unsigned flagA = DigitOf(p[kFlagA - 1]), flagB1 = DigitOf(p[kFlagB1 - 1]),
+                 flagB2 = DigitOf(p[kFlagB2 - 1]), flagC = DigitOf(p[kFlagC - 1]), flagD = DigitOf(p[kFlagD - 1]);
+  bad |= (flagA > 9) | (flagB1 > 9) | (flagB2 > 9) | (flagC > 9) | (flagD > 9);
+  const unsigned missing = kMissingFlag;
+
+  // A: columns 9-11 and the comma of column 12, which the number rule ignores.
+  bool badA = p[11] != ',';
+  int16_t a = RightAligned(ThreeColumns(p, 9), badA);
+  // B: two digits each, so B2 * 256 + B1 always fits.
+  bool badB = false;
+  int16_t b = static_cast<int16_t>(TwoDigits(p[19], p[20], badB) * 256 + TwoDigits(p[14], p[15], badB));
+  // D in tenths: columns 33 and 35.
+  bool badD = false;
+  int16_t d = TwoDigits(p[32], p[34], badD);
+  // C in tenths: columns 25-27 and 29.
+  bool badC = false;
+  uint32_t c4 = (platform::detail::FourBytes(p + 24) & 0x00FFFFFFu) | uint32_t{static_cast<unsigned char>(p[28])} << 24;
+  int16_t c = RightAligned(c4, badC);
+
+  // A value whose flag is 9 is not read at all.
+  const bool missingB = flagB1 == missing || flagB2 == missing;
+  bad |= (badA & (flagA != missing)) | (badB & !missingB) | (badD & (flagD != missing)) | (badC & (flagC != missing));
+  v.a = flagA == missing ? MISSING : a;
+  v.b = missingB ? MISSING : b;
+  v.d = flagD == missing ? MISSING : d;
+  v.c = flagC == missing ? MISSING : c;
+}
+
+// Value E of the same kind of line.
+int16_t QuietValueE(const char* p, bool& bad) {
+  const unsigned flagE = DigitOf(p[kFlagE - 1]);
+  bad |= flagE > 9;
+  if (flagE == static_cast<unsigned>(kMissingFlag)) return MISSING;
+  return RightAligned(ThreeColumns(p, 39), bad);
 }
 
 }  // namespace
@@ -249,26 +213,29 @@ HourValues ReadHourValues(std::string_view line, bool withE) {
 
 bool TryReadHourValues(std::string_view line, bool withE, HourValues& values) {
   if (!HasSingleBytePrefix(line, kLastDataColumn)) return false;
-  QuietLine q(line);
+  const char* p = line.data();
   HourValues v;
-  // The order of ReadHourValues; it only matters for what is read at all.
-  bool ok = q.TwoDigits(1, v.day) && q.TwoDigits(4, v.hour) &&
-            QuietValue(q, kFlagA, v.a, [&](int16_t& out) { return q.ValueA(out); }) && QuietValueB(q, v.b) &&
-            QuietValue(q, kFlagD, v.d, [&](int16_t& out) { return q.ValueD(out); }) &&
-            QuietValue(q, kFlagC, v.c, [&](int16_t& out) { return q.ValueC(out); }) &&
-            (!withE || QuietValue(q, kFlagE, v.e, [&](int16_t& out) { return q.ValueE(out); }));
-  if (ok) values = v;
-  return ok;
+  bool bad = false;
+  v.day = TwoDigits(p[0], p[1], bad);
+  v.hour = TwoDigits(p[3], p[4], bad);
+  QuietValuesAToD(p, v, bad);
+  if (withE) v.e = QuietValueE(p, bad);
+  if (bad) return false;
+  values = v;
+  return true;
 }
 
 bool TryReadValueE(std::string_view line, HourValues& values) {
   if (!HasSingleBytePrefix(line, kLastDataColumn)) return false;
-  QuietLine q(line);
+  const char* p = line.data();
   HourValues v;
-  bool ok = q.TwoDigits(1, v.day) && q.TwoDigits(4, v.hour) &&
-            QuietValue(q, kFlagE, v.e, [&](int16_t& out) { return q.ValueE(out); });
-  if (ok) values = v;
-  return ok;
+  bool bad = false;
+  v.day = TwoDigits(p[0], p[1], bad);
+  v.hour = TwoDigits(p[3], p[4], bad);
+  v.e = QuietValueE(p, bad);
+  if (bad) return false;
+  values = v;
+  return true;
 }
 
 int16_t JoinValueB(int16_t high, int16_t low) {

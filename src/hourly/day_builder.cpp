@@ -191,23 +191,37 @@ void InitDvsTrailer(DvsDayRecord& record) {
   for (std::size_t k = 1; k <= 10; ++k) record.intTrailer[k] = (k % 2 == 1) ? MISSING : 9;
 }
 
+namespace {
+
+// The header fields a new day takes over from the day before; copied out
+// before the list grows (which may move its records), and nothing more: a
+// whole record is several hundred bytes and a month opens one per day.
+template <typename Record>
+struct CarriedHeader {
+  explicit CarriedHeader(const Record& before)
+      : stationNo(before.lngStationNo), kind(before.intKind), year(before.intYear), month(before.intMonth) {}
+  void Into(Record& next) const {
+    next.lngStationNo = stationNo;
+    next.intKind = kind;
+    next.intYear = year;
+    next.intMonth = month;
+  }
+  int32_t stationNo;
+  int16_t kind, year, month;
+};
+
+}  // namespace
+
 void AppendDvxDay(DvxRecordList& dvxRecords) {
-  const DvxDayRecord before = dvxRecords.back();
+  const CarriedHeader<DvxDayRecord> header(dvxRecords.back());
   DvxDayRecord& next = dvxRecords.emplace_back();
   next.intLead = 0;
-  next.lngStationNo = before.lngStationNo;
-  next.intKind = before.intKind;
-  next.intYear = before.intYear;
-  next.intMonth = before.intMonth;
+  header.Into(next);
 }
 
 void AppendDvsDay(DvsRecordList& dvsRecords) {
-  const DvsDayRecord before = dvsRecords.back();
-  DvsDayRecord& next = dvsRecords.emplace_back();
-  next.lngStationNo = before.lngStationNo;
-  next.intKind = before.intKind;
-  next.intYear = before.intYear;
-  next.intMonth = before.intMonth;
+  const CarriedHeader<DvsDayRecord> header(dvsRecords.back());
+  header.Into(dvsRecords.emplace_back());
 }
 
 int16_t DaysInMonth(int16_t year, int16_t month) {
