@@ -243,6 +243,14 @@ void DeleteContents(const std::string& folder) {
 
 void DeleteFolderTree(const std::string& path) {
   std::string root = WithoutTrailingSeparator(path);
+  // A junction or symbolic link standing for the folder goes as a link:
+  // what it points to is not part of the tree.
+  DWORD rootAttributes = GetFileAttributesW(ToWide(root).c_str());
+  if (rootAttributes != INVALID_FILE_ATTRIBUTES && (rootAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    faults::Check(faults::Op::kDeleteEntry, root);
+    if (!RemoveDirectoryW(ToWide(root).c_str())) throw ErrorFromWin32(GetLastError(), root);
+    return;
+  }
   DeleteContents(root);
   SetNormalAttributes(root);
   faults::Check(faults::Op::kDeleteEntry, root);

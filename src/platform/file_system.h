@@ -16,12 +16,17 @@ bool FileExists(const std::string& path);
 // entry of that name raises 58.
 void CreateFolder(const std::string& path);
 
-// Deletes a folder with everything in it, read-only entries included.
+// Deletes a folder with everything in it, read-only entries included. A
+// symbolic link (an entry, or the folder itself) is removed as a link; what
+// it points to is never touched.
 void DeleteFolderTree(const std::string& path);
 
 // Names of the subfolders / files directly in a folder, in ascending order of
 // their names folded to upper case (ties by byte order), the order in which
-// NTFS and CD-ROM file systems list them.
+// NTFS and CD-ROM file systems list them. A symbolic link counts as what it
+// points to; on POSIX systems, a link that leads into a folder this program
+// created (the output being written, never to be read back as input), a
+// broken link and a link loop are neither file nor folder.
 std::vector<std::string> ListSubfolders(const std::string& folder);
 std::vector<std::string> ListFiles(const std::string& folder);
 // Number of files directly in a folder.
