@@ -7,6 +7,11 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace treegen_test {
 
@@ -37,6 +42,14 @@ inline bool HasDoubleByte(const std::vector<std::string>& chars, std::size_t fro
     return false;
 }
 
+inline long ProcessId() {
+#ifdef _WIN32
+    return static_cast<long>(_getpid());
+#else
+    return static_cast<long>(getpid());
+#endif
+}
+
 // Folders handed out by TempFolder, removed when the test program ends.
 struct TempFolders {
     std::vector<std::filesystem::path> made;
@@ -49,11 +62,13 @@ struct TempFolders {
 };
 inline TempFolders gTempFolders;
 
-// A fresh, empty folder named after the running test.
+// A fresh, empty folder named after the running test and this process, so
+// that two builds testing at the same time never share one.
 inline std::filesystem::path TempFolder(const std::string& tag) {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-        ("treegen_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" + tag);
+        ("treegen_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" + tag + "_" +
+         std::to_string(ProcessId()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     gTempFolders.made.push_back(dir);
