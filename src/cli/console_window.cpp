@@ -34,49 +34,18 @@ void ConsoleWindow::PreAnswer(std::string text, MsgAnswer answer) {
 
 void ConsoleWindow::RequestClose() { closeRequested_ = 1; }
 
-std::string ConsoleWindow::Text(Control control) const {
-  auto it = text_.find(control);
-  return it == text_.end() ? std::string() : it->second;
-}
-
 void ConsoleWindow::SetText(Control control, const std::string& text) {
-  text_[control] = text;
+  ControlStateWindow::SetText(control, text);
   if (control == Control::lblMes) DrawProgressLine();
 }
 
-bool ConsoleWindow::IsEnabled(Control control) const {
-  auto it = enabled_.find(control);
-  return it == enabled_.end() || it->second;
-}
-
-void ConsoleWindow::SetEnabled(Control control, bool enabled) { enabled_[control] = enabled; }
-
-BoxColour ConsoleWindow::Background(Control control) const {
-  auto it = colour_.find(control);
-  return it == colour_.end() ? BoxColour::kNormal : it->second;
-}
-
-void ConsoleWindow::SetBackground(Control control, BoxColour colour) { colour_[control] = colour; }
-
-bool ConsoleWindow::IsSelected(Control option) const {
-  auto it = selected_.find(option);
-  return it != selected_.end() && it->second;
-}
-
-void ConsoleWindow::SetSelected(Control option, bool selected) { selected_[option] = selected; }
-
-bool ConsoleWindow::IsVisible(Control control) const {
-  auto it = visible_.find(control);
-  return it == visible_.end() || it->second;
-}
-
 void ConsoleWindow::SetVisible(Control control, bool visible) {
-  visible_[control] = visible;
+  ControlStateWindow::SetVisible(control, visible);
   if (control == Control::ProgressBar1) DrawProgressLine();
 }
 
 void ConsoleWindow::SetProgressValue(float value) {
-  progress_ = value;
+  ControlStateWindow::SetProgressValue(value);
   DrawProgressLine();
 }
 
@@ -98,7 +67,7 @@ void ConsoleWindow::DrawProgressLine() {
   std::string line;
   if (IsVisible(Control::ProgressBar1)) {
     std::string status = Text(Control::lblMes);
-    int percent = static_cast<int>(std::lround(progress_));
+    int percent = static_cast<int>(std::lround(ProgressValue()));
     line = (status.empty() ? std::string() : status + " ") + std::to_string(percent) + "%";
   }
   if (line == drawnLine_) return;

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "form/form_window.h"
+#include "form/control_state.h"
 
 namespace dorvax::cli {
 
@@ -19,7 +19,7 @@ struct ConsoleSettings {
   bool drawProgress = false;   // stderr is a terminal: redraw the status line
 };
 
-class ConsoleWindow : public FormWindow {
+class ConsoleWindow : public ControlStateWindow {
  public:
   ConsoleWindow(ConsoleSettings settings, std::istream& in, std::ostream& err,
                 std::unique_ptr<platform::Drives> drives);
@@ -33,17 +33,8 @@ class ConsoleWindow : public FormWindow {
   // Clears the redrawn status line before the program prints its last lines.
   void EndProgressLine();
 
-  std::string Text(Control control) const override;
   void SetText(Control control, const std::string& text) override;
-  bool IsEnabled(Control control) const override;
-  void SetEnabled(Control control, bool enabled) override;
-  BoxColour Background(Control control) const override;
-  void SetBackground(Control control, BoxColour colour) override;
-  bool IsSelected(Control option) const override;
-  void SetSelected(Control option, bool selected) override;
-  bool IsVisible(Control control) const override;
   void SetVisible(Control control, bool visible) override;
-  float ProgressValue() const override { return progress_; }
   void SetProgressValue(float value) override;
   void SetFocus(Control) override {}
   void SetPointer(bool) override {}
@@ -63,12 +54,6 @@ class ConsoleWindow : public FormWindow {
   std::istream& in_;
   std::ostream& err_;
   std::unique_ptr<platform::Drives> drives_;
-  std::map<Control, std::string> text_;
-  std::map<Control, bool> enabled_;
-  std::map<Control, BoxColour> colour_;
-  std::map<Control, bool> selected_;
-  std::map<Control, bool> visible_;
-  float progress_ = 0;
   std::string preAnswerText_;
   MsgAnswer preAnswer_ = MsgAnswer::kYes;
   bool hasPreAnswer_ = false;

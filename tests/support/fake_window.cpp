@@ -9,13 +9,8 @@
 namespace dorvax::testing {
 
 FakeWindow::FakeWindow() {
-  // The controls as the window builds them, before Form_Load.
-  for (Control c : {Control::optNew0, Control::optNew1, Control::drvNew, Control::cmdNew0, Control::cmdNew1,
-                    Control::txtFolder0, Control::txtFolder1, Control::cmdOld0, Control::cmdOld1,
-                    Control::cmdMain0, Control::cmdMain1})
-    enabled_[c] = true;
-  for (Control c : {Control::lblConv0, Control::ProgressBar1, Control::lblConv1}) visible_[c] = true;
-  colour_[Control::txtFolder1] = BoxColour::kNormal;
+  // The controls start as the window builds them (enabled, visible); then
+  // the window loads, and the log starts after that.
   currentDrive_ = platform::Sep();
   Form_Load();
   log.clear();
@@ -36,13 +31,8 @@ std::vector<std::string> FakeWindow::BoxTexts() const {
   return out;
 }
 
-std::string FakeWindow::Text(Control control) const {
-  auto it = text_.find(control);
-  return it == text_.end() ? std::string() : it->second;
-}
-
 void FakeWindow::SetText(Control control, const std::string& text) {
-  text_[control] = text;
+  ControlStateWindow::SetText(control, text);
   if (control == Control::lblMes) {
     statusTexts.push_back(text);
     log.push_back("status:" + text);
@@ -51,39 +41,13 @@ void FakeWindow::SetText(Control control, const std::string& text) {
   }
 }
 
-bool FakeWindow::IsEnabled(Control control) const {
-  auto it = enabled_.find(control);
-  return it == enabled_.end() || it->second;
-}
-
-void FakeWindow::SetEnabled(Control control, bool enabled) { enabled_[control] = enabled; }
-
-BoxColour FakeWindow::Background(Control control) const {
-  auto it = colour_.find(control);
-  return it == colour_.end() ? BoxColour::kNormal : it->second;
-}
-
-void FakeWindow::SetBackground(Control control, BoxColour colour) { colour_[control] = colour; }
-
-bool FakeWindow::IsSelected(Control option) const {
-  auto it = selected_.find(option);
-  return it != selected_.end() && it->second;
-}
-
-void FakeWindow::SetSelected(Control option, bool selected) { selected_[option] = selected; }
-
-bool FakeWindow::IsVisible(Control control) const {
-  auto it = visible_.find(control);
-  return it == visible_.end() || it->second;
-}
-
 void FakeWindow::SetVisible(Control control, bool visible) {
-  visible_[control] = visible;
+  ControlStateWindow::SetVisible(control, visible);
   log.push_back(std::string(visible ? "show:" : "hide:") + ControlName(control));
 }
 
 void FakeWindow::SetProgressValue(float value) {
-  progress_ = value;
+  ControlStateWindow::SetProgressValue(value);
   progressValues.push_back(value);
   std::ostringstream s;
   s << "progress:" << value;

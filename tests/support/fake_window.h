@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "form/form_window.h"
+#include "form/control_state.h"
 #include "support/fake_drives.h"
 
 namespace dorvax::testing {
@@ -27,7 +27,7 @@ struct ScriptedAnswer {
   std::function<void()> action;
 };
 
-class FakeWindow : public FormWindow {
+class FakeWindow : public ControlStateWindow {
  public:
   FakeWindow();
 
@@ -61,17 +61,8 @@ class FakeWindow : public FormWindow {
   FakeDrives& fakeDrives() { return drives_; }
 
   // ---- control primitives
-  std::string Text(Control control) const override;
   void SetText(Control control, const std::string& text) override;
-  bool IsEnabled(Control control) const override;
-  void SetEnabled(Control control, bool enabled) override;
-  BoxColour Background(Control control) const override;
-  void SetBackground(Control control, BoxColour colour) override;
-  bool IsSelected(Control option) const override;
-  void SetSelected(Control option, bool selected) override;
-  bool IsVisible(Control control) const override;
   void SetVisible(Control control, bool visible) override;
-  float ProgressValue() const override { return progress_; }
   void SetProgressValue(float value) override;
   void SetFocus(Control control) override;
   void SetPointer(bool busyPointer) override;
@@ -90,12 +81,6 @@ class FakeWindow : public FormWindow {
   std::string lastDialogTitle;
 
  private:
-  std::map<Control, std::string> text_;
-  std::map<Control, bool> enabled_;
-  std::map<Control, BoxColour> colour_;
-  std::map<Control, bool> selected_;
-  std::map<Control, bool> visible_;
-  float progress_ = 0;
   std::deque<ScriptedAnswer> script_;
   std::string currentDrive_;
   std::string nextFolder_;
