@@ -5,6 +5,7 @@
 #include "hourly/day_records.h"
 #include "hourly_lines.h"
 #include "platform/run_error.h"
+#include "support/error_number.h"
 
 namespace dorvax {
 namespace {
@@ -14,12 +15,7 @@ using testing::LineFields;
 
 template <typename F>
 int32_t ErrorOf(F&& read) {
-  try {
-    read();
-  } catch (const platform::RunError& e) {
-    return e.number();
-  }
-  return 0;
+  return testing::ErrorNumberOf([&] { read(); });
 }
 
 int32_t ErrorOfLine(const LineFields& f, bool withE = true) {

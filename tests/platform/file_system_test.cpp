@@ -8,6 +8,7 @@
 #include "platform/fault_injection.h"
 #include "platform/file_handle.h"
 #include "platform/run_error.h"
+#include "support/error_number.h"
 #include "support/temp_dir.h"
 
 namespace platform {
@@ -18,14 +19,7 @@ using dorvax::testing::ReadBytes;
 using dorvax::testing::TempDir;
 using dorvax::testing::WriteBytes;
 
-int32_t ErrorNumberOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RunError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using dorvax::testing::ErrorNumberOf;
 
 TEST(Listing, NamesComeInUpperCaseFoldedOrderWithTiesByBytes) {
   TempDir dir;

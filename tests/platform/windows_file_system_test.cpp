@@ -15,6 +15,7 @@
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "platform/run_error.h"
+#include "support/error_number.h"
 #include "support/temp_dir.h"
 
 namespace platform {
@@ -25,14 +26,7 @@ using dorvax::testing::ReadBytes;
 using dorvax::testing::TempDir;
 using dorvax::testing::WriteBytes;
 
-int32_t ErrorNumberOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RunError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using dorvax::testing::ErrorNumberOf;
 
 DWORD AttributesOf(const std::string& path) { return GetFileAttributesW(ToWide(path).c_str()); }
 
