@@ -30,11 +30,6 @@ class HourlyFileContents {
   const DvxRecordList& dvxRecords() const { return dvx_; }
   const DvsRecordList& dvsRecords() const { return dvs_; }
 
-  // The text-era lines to write, from 0.
-  std::size_t LineCount() const { return spans_.size(); }
-  std::string_view Line(std::size_t index) const {
-    return std::string_view(text_).substr(spans_[index].first, spans_[index].second);
-  }
   // The text-era file as written: every line followed by CR LF.
   std::string_view Text() const { return text_; }
 
@@ -46,12 +41,13 @@ class HourlyFileContents {
   void KeepWithEnd(std::string_view line);
   // A data line reshaped straight behind the kept lines, with CR LF.
   void KeepReshaped(std::string_view line);
-  // Views of the kept lines, numbered from 1, once the text no longer grows.
+  // Views of the kept binary-era lines, numbered from 1, once the text no longer grows.
   void IndexDataLines();
 
   std::string text_;
   std::vector<std::pair<std::size_t, std::size_t>> spans_;  // offset, length
   DataLines dataLines_;
+  std::vector<std::string_view> heldLines_;  // text era, while a file is reshaped
   std::string titleLine_;
   DvxRecordList dvx_;
   DvsRecordList dvs_;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "hourly/line_classes.h"
 #include "hourly/line_columns.h"
 #include "platform/run_error.h"
 
@@ -102,33 +103,36 @@ constexpr ReshapedValue kValues[] = {
     {43, 39, 41, "///"},    // value E
 };
 
-// The usual data line: its first 43 characters are single bytes, so every
-// column is the byte at the same position and the 29 bytes of the new line
-// are cut out directly, in the order of kValues. Gives false for any other
-// line.
-bool AppendSingleByteLine(std::string_view line, std::string& out) {
-  if (!HasSingleBytePrefix(line, kLastDataColumn)) return false;
+// The usual data line: its first 43 characters are single bytes and every
+// flag is a digit, so every column is the byte at the same position and the
+// 29 bytes of the new line, with CR LF, are cut out directly in the order of
+// kValues. Gives false for any other line, which the general road then
+// reshapes or refuses.
+bool AppendSingleByteLineWithEnd(std::string_view line, std::string& out) {
+  uint64_t digits = 0;
+  if (line.size() < kLastDataColumn || !ClassifyDigits(line.data(), digits)) return false;
+  uint64_t flags = 0;
+  for (const ReshapedValue& value : kValues) flags |= detail::Bit(static_cast<unsigned>(value.flagColumn - 1));
+  if ((digits & flags) != flags) return false;
   const char* in = line.data();
-  bool missing[std::size(kValues)];
+  // Eight-byte copies in output order, each overwriting the surplus of the
+  // one before; none reads past byte 42.
+  char o[34];
+  std::memcpy(o, in, 8);         // columns 1-6: day, hour and their commas
+  std::memcpy(o + 6, in + 8, 8);   // value A, columns 9-11, and its comma
+  std::memcpy(o + 10, in + 14, 8);  // B1, columns 15-16, and its comma
+  std::memcpy(o + 13, in + 19, 8);  // B2, columns 20-21, and its comma
+  std::memcpy(o + 16, in + 24, 8);  // value C, columns 25-29, and its comma
+  std::memcpy(o + 22, in + 32, 8);  // value D, columns 33-35, and its comma
+  std::memcpy(o + 26, in + 38, 4);  // value E, columns 39-41
+  static constexpr std::size_t kOutputAt[std::size(kValues)] = {6, 10, 13, 16, 22, 26};
   for (std::size_t v = 0; v < std::size(kValues); ++v) {
-    char flag = in[kValues[v].flagColumn - 1];
-    if (flag < '0' || flag > '9') throw platform::MakeError(platform::kErrTypeMismatch);
-    missing[v] = flag == '9';
+    if (in[kValues[v].flagColumn - 1] == '9')
+      std::memcpy(o + kOutputAt[v], kValues[v].missingMark.data(), kValues[v].missingMark.size());
   }
-  char o[29];
-  std::memcpy(o, in, 6);                                // columns 1-6: day, hour and their commas
-  std::memcpy(o + 6, missing[0] ? "///" : in + 8, 3);   // value A, columns 9-11
-  o[9] = in[11];
-  std::memcpy(o + 10, missing[1] ? "//" : in + 14, 2);  // B1, columns 15-16
-  o[12] = in[16];
-  std::memcpy(o + 13, missing[2] ? "//" : in + 19, 2);  // B2, columns 20-21
-  o[15] = in[21];
-  std::memcpy(o + 16, missing[3] ? "/////" : in + 24, 5);  // value C, columns 25-29
-  o[21] = in[29];
-  std::memcpy(o + 22, missing[4] ? "///" : in + 32, 3);  // value D, columns 33-35
-  o[25] = in[35];
-  std::memcpy(o + 26, missing[5] ? "///" : in + 38, 3);  // value E, columns 39-41
-  out.append(o, sizeof o);
+  o[29] = '\r';
+  o[30] = '\n';
+  out.append(o, 31);
   return true;
 }
 
@@ -144,7 +148,12 @@ void CollapseEmptyHeaders(std::string& line) {
 }
 
 void AppendReshapedDataLine(std::string_view line, std::string& out) {
-  if (AppendSingleByteLine(line, out)) return;
+  AppendReshapedDataLineWithEnd(line, out);
+  out.resize(out.size() - 2);
+}
+
+void AppendReshapedDataLineWithEnd(std::string_view line, std::string& out) {
+  if (AppendSingleByteLineWithEnd(line, out)) return;
   LineColumns cols(line, kLastDataColumn);
   // Every flag is checked, in column order, before anything is written.
   bool missing[std::size(kValues)];
@@ -164,6 +173,7 @@ void AppendReshapedDataLine(std::string_view line, std::string& out) {
     // The comma after the value; value E is the last field.
     if (v + 1 < std::size(kValues)) append(cols.At(value.last + 1));
   }
+  append("\r\n");
   out.append(buffer, size);
 }
 

@@ -19,5 +19,7 @@ void ReshapeDataLineInto(std::string_view line, std::string& out);
 // The reshaped data line appended to `out`; nothing is appended when the
 // line fails. The form used to gather a whole output file in one text.
 void AppendReshapedDataLine(std::string_view line, std::string& out);
+// The same followed by CR LF, as the line is written.
+void AppendReshapedDataLineWithEnd(std::string_view line, std::string& out);
 
 }  // namespace dorvax

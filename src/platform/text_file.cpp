@@ -1,8 +1,14 @@
 #include "platform/text_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+#include <stdexcept>
 #include <limits>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 #include "platform/binary_file.h"
 #include "platform/run_error.h"
@@ -47,6 +53,66 @@ bool TextReader::AtEndOfBuffer() {
   }
   if (begin_ < end_) return false;
   return !Fill();
+}
+
+bool TextReader::HoldRest(std::size_t limit) {
+  // The rest is read behind the bytes in the buffer, which stay where they
+  // are; once the end of the file has been seen the buffer is never refilled.
+  while (!eof_) {
+    if (end_ - begin_ > limit) return false;
+    if (buffer_.size() - end_ < kReadChunk) buffer_.resize(end_ + kReadChunk);
+    std::size_t got = file_.Read(buffer_.data() + end_, buffer_.size() - end_);
+    if (got == 0)
+      eof_ = true;
+    else
+      end_ += got;
+  }
+  return true;
+}
+
+namespace {
+
+// Calls `atCr(offset)` for every CR in `bytes`, in order.
+template <typename AtCr>
+void ForEachCr(const char* bytes, std::size_t size, AtCr atCr) {
+  std::size_t i = 0;
+#if defined(__SSE2__) || defined(_M_X64)
+  // Sixteen bytes at a time: one compare gives the CRs of the block as bits.
+  const __m128i cr = _mm_set1_epi8('\r');
+  for (; i + 16 <= size; i += 16) {
+    auto found = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i)), cr)));
+    while (found != 0) {
+      atCr(i + static_cast<std::size_t>(std::countr_zero(found)));
+      found &= found - 1;
+    }
+  }
+#endif
+  for (; i < size; ++i)
+    if (bytes[i] == '\r') atCr(i);
+}
+
+}  // namespace
+
+void TextReader::ReadHeldLines(std::size_t keepBytes, std::vector<std::string_view>& lines) {
+  if (!eof_) throw std::logic_error("ReadHeldLines before HoldRest");
+  const char* data = buffer_.data();
+  if (skipLf_ && begin_ < end_) {
+    if (data[begin_] == '\n') ++begin_;
+    skipLf_ = false;
+  }
+  std::size_t start = begin_;
+  auto keep = [&](std::size_t from, std::size_t to) {
+    lines.emplace_back(data + from, std::min(to - from, keepBytes));
+  };
+  ForEachCr(data + begin_, end_ - begin_, [&](std::size_t offset) {
+    std::size_t at = begin_ + offset;
+    keep(start, at);
+    start = at + 1;
+    if (start < end_ && data[start] == '\n') ++start;
+  });
+  if (start < end_) keep(start, end_);  // the last line has no end
+  begin_ = end_;
 }
 
 std::string_view TextReader::ReadLine() { return ReadLine(std::numeric_limits<std::size_t>::max()); }

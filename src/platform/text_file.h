@@ -45,6 +45,15 @@ class TextReader {
     }
     return ReadLineAcrossFill(keepBytes);
   }
+  // Reads the rest of the file into memory when it is no larger than
+  // `limit` bytes. Then true, and every line view given from now on stays
+  // valid until the next Open or Close, so the lines need not be copied;
+  // views given before this call are no longer valid. False for a larger
+  // rest, which is then read line by line as before.
+  bool HoldRest(std::size_t limit);
+  // After HoldRest gave true: appends views of all remaining lines, each cut
+  // to `keepBytes`, exactly as calling ReadLine(keepBytes) until AtEnd would.
+  void ReadHeldLines(std::size_t keepBytes, std::vector<std::string_view>& lines);
   void Close() { file_.CloseQuietly(); }
   const std::string& path() const { return file_.path(); }
 
