@@ -266,6 +266,56 @@ TEST(ConvertHourlyFiles, TextEraFileIsRewrittenLineByLine) {
   EXPECT_EQ(ReadBytes(tree.Dst("200405/area44/h44132_200405.csv")), expected);
 }
 
+// A month of complete days for station 100 in the layout of `yearMonth`,
+// every line followed by `tail` (columns past 43 are never read).
+std::string MonthOfLines(int yy, int mm, const std::string& tail) {
+  std::vector<std::string> lines;
+  for (int day = 1; day <= 31; ++day) {
+    for (int hour = 1; hour <= 24; ++hour) {
+      HourLine h = At(day, hour);
+      h.a = day * 10 + hour;
+      h.c = hour % 2 ? -0.1 * hour : 0.1 * day;
+      h.flagE = hour % 5 == 0 ? 9 : 0;
+      lines.push_back(DataLine(h) + tail);
+    }
+  }
+  return HourlyFile(100, yy, mm, lines);
+}
+
+// Output of one file converted alone, by its relative path.
+std::string ConvertAlone(const std::string& yearMonth, const std::string& name, const std::string& bytes,
+                         const std::string& output) {
+  HourlyTree tree;
+  FakeWindow frm;
+  frm.typStation.Append({99, 1, 100, 1, 5});
+  tree.AddFile(yearMonth, "area11", name, bytes);
+  tree.Attach(frm, 1);
+  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_TRUE(frm.boxes.empty());
+  return ReadBytes(tree.Dst(output));
+}
+
+TEST(ConvertHourlyFiles, FilesBeyondAMebibyteConvertAsSmallOnes) {
+  // Small files are held whole; one of more than 1 MiB is read line by line.
+  const std::string tail = ",remark " + std::string(1500, 'x');
+  const std::string small99 = MonthOfLines(99, 1, ""), large99 = MonthOfLines(99, 1, tail);
+  ASSERT_GT(large99.size(), std::size_t{1} << 20);
+  const std::string dvx = ConvertAlone("199901", "a100", small99, "1999/DVX1999.01");
+  EXPECT_EQ(dvx.size(), 31 * kDvxRecordSize);
+  EXPECT_EQ(ConvertAlone("199901", "a100", large99, "1999/DVX1999.01"), dvx);
+  EXPECT_EQ(ConvertAlone("199901", "a100", large99, "1999/DVS1999.01"),
+            ConvertAlone("199901", "a100", small99, "1999/DVS1999.01"));
+
+  const std::string text = ConvertAlone("200501", "ah11100_200501.csv", MonthOfLines(5, 1, ""),
+                                        "200501/area11/h11100_200501.csv");
+  std::size_t lineEnds = 0;
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lineEnds;
+  EXPECT_EQ(lineEnds, 4u + 744u);
+  EXPECT_EQ(ConvertAlone("200501", "ah11100_200501.csv", MonthOfLines(5, 1, tail),
+                         "200501/area11/h11100_200501.csv"),
+            text);
+}
+
 // ---- Failures ---------------------------------------------------------------------
 
 TEST(ConvertHourlyFiles, AFileOfFewerThanFourLinesStopsTheRunWithItsFilesClosed) {

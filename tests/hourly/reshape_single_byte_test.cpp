@@ -56,5 +56,46 @@ TEST(ReshapeSingleByteLines, BadFlagsFailTheSameWayOnBothRoads) {
   EXPECT_EQ(Reshaped(DataLine(kana)), "01,01,123,08,12,-12.3,0.5, 40");
 }
 
+// The outcome of reshaping a line: its text with the line end, or that it
+// was refused.
+std::string Outcome(const std::string& line) {
+  std::string out = "kept";
+  try {
+    AppendReshapedDataLineWithEnd(line, out);
+  } catch (const platform::RunError& e) {
+    return "refused " + std::to_string(e.number());
+  }
+  return out;
+}
+
+TEST(ReshapeSingleByteLines, EveryColumnChangedGivesTheSameLineOnBothRoads) {
+  // Column 7 (byte 6) is dropped by the reshaping; a double-byte character
+  // there sends the same columns down the column-by-column road.
+  const std::string base = DataLine(LineFields{}) + ",tail";
+  const std::string characters = std::string(" 09-/,.x\t") + "\xb1";
+  int kept = 0, refused = 0;
+  for (std::size_t at = 0; at < 46; ++at) {
+    if (at == 6) continue;
+    for (char c : characters) {
+      std::string single = base;
+      single[at] = c;
+      std::string doubled = single.substr(0, 6) + kWide + single.substr(7);
+      const std::string fast = Outcome(single);
+      ASSERT_EQ(fast, Outcome(doubled)) << single;
+      if (fast.rfind("refused", 0) == 0) {
+        ++refused;
+        continue;
+      }
+      ++kept;
+      ASSERT_EQ(fast.substr(fast.size() - 2), "\r\n");
+      std::string plain = "kept";
+      AppendReshapedDataLine(single, plain);
+      ASSERT_EQ(plain + "\r\n", fast) << single;
+    }
+  }
+  EXPECT_GT(kept, 300);
+  EXPECT_GT(refused, 10);  // flags that are no digits
+}
+
 }  // namespace
 }  // namespace dorvax

@@ -88,6 +88,64 @@ TEST(TextReaderSplit, CrLfOnEveryPositionAroundTheChunkBoundary) {
   }
 }
 
+// Some lines read one by one, then the rest held and split at once: the
+// views of the held lines must still show their bytes after all of them are
+// taken (nothing in the buffer moves once the rest is held).
+std::vector<std::string> ReadHeld(const std::string& path, std::size_t keep, std::size_t first, bool& held) {
+  TextReader reader(path);
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < first && !reader.AtEnd(); ++i) lines.emplace_back(reader.ReadLine(keep));
+  held = reader.HoldRest(200 * 1024);
+  if (!held) {
+    while (!reader.AtEnd()) lines.emplace_back(reader.ReadLine(keep));
+    return lines;
+  }
+  std::vector<std::string_view> views;
+  reader.ReadHeldLines(keep, views);
+  EXPECT_TRUE(reader.AtEnd());
+  lines.insert(lines.end(), views.begin(), views.end());
+  return lines;
+}
+
+TEST(TextReaderSplit, HeldRestSplitsAsLineByLineReading) {
+  TempDir dir;
+  std::mt19937 rng(11);
+  const std::size_t chunk = 64 * 1024;
+  const std::size_t sizes[] = {0, 1, 2, 15, 16, 17, 45, 33000, chunk - 1, chunk, chunk + 1, 2 * chunk + 3, 300000};
+  int heldFiles = 0, notHeld = 0;
+  for (std::size_t size : sizes) {
+    for (int round = 0; round < 3; ++round) {
+      std::string text = RandomText(rng, size);
+      WriteBytes(dir / "h.txt", text);
+      for (std::size_t keep : {std::size_t{0}, std::size_t{43}, std::string::npos}) {
+        for (std::size_t first : {0, 1, 4}) {
+          bool held = false;
+          ASSERT_EQ(ReadHeld(dir / "h.txt", keep, first, held), Split(text, keep))
+              << "size " << size << " keep " << keep << " first " << first;
+          (held ? heldFiles : notHeld)++;
+        }
+      }
+    }
+  }
+  EXPECT_GT(heldFiles, 0);
+  EXPECT_GT(notHeld, 0);  // 300000 bytes are more than the limit
+}
+
+TEST(TextReaderSplit, HeldRestAfterACrAtTheEndOfTheBytesRead) {
+  // A line ending exactly at the end of the bytes read so far leaves its LF
+  // unread: the held lines must not start with it.
+  TempDir dir;
+  const std::size_t chunk = 64 * 1024;
+  for (std::size_t cr : {chunk - 2, chunk - 1, chunk, 2 * chunk - 2, 2 * chunk - 1, 2 * chunk}) {
+    std::string text(cr, 'x');
+    text += "\r\nnext\r\rlast";
+    WriteBytes(dir / "c.txt", text);
+    bool held = false;
+    ASSERT_EQ(ReadHeld(dir / "c.txt", std::string::npos, 1, held), Split(text, std::string::npos)) << cr;
+    EXPECT_TRUE(held);
+  }
+}
+
 TEST(TextWriterText, TextWithItsLineEndsIsWrittenAsItIsAfterBufferedLines) {
   TempDir dir;
   TextWriter w;
