@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "hourly/day_records.h"
-#include "hourly/line_classes.h"
 #include "hourly/line_columns.h"
 #include "platform/numeric_text.h"
 #include "platform/run_error.h"
@@ -125,66 +124,6 @@ HourValues ReadHourValuesOf(const Columns& cols, bool withE) {
   return v;
 }
 
-// ---- The no-raise reading of the usual line (TryReadHourValues). The bytes
-// are classified all at once (hourly/line_classes.h) and the fields are
-// checked together by a few tests on those masks, accepting every field only
-// in the shape it usually has - digits, or a right-aligned number - so that
-// anything else makes the whole line go to the raising reading, which then
-// decides. Byte positions are columns - 1.
-
-using detail::Bit;
-
-constexpr uint64_t Bits(unsigned first, unsigned last) { return (Bit(last) << 1) - Bit(first); }
-
-// Digits every line needs: day and hour.
-constexpr uint64_t kPlaceDigits = Bit(0) | Bit(1) | Bit(3) | Bit(4);
-constexpr uint64_t kFlagDigitsAToD =
-    Bit(kFlagA - 1) | Bit(kFlagB1 - 1) | Bit(kFlagB2 - 1) | Bit(kFlagC - 1) | Bit(kFlagD - 1);
-constexpr uint64_t kDigitsB = Bits(14, 15) | Bits(19, 20);
-constexpr uint64_t kDigitsD = Bit(32) | Bit(34);
-
-// A right-aligned value: the bytes read (C leaves out its decimal point at
-// byte 27) and its last byte, which must be a digit.
-struct RightAligned {
-  uint64_t bytes;
-  uint64_t last;
-};
-constexpr RightAligned kAlignedA{Bits(8, 10), Bit(10)};
-constexpr RightAligned kAlignedC{Bits(24, 26) | Bit(28), Bit(28)};
-constexpr RightAligned kAlignedE{Bits(38, 40), Bit(40)};
-
-// The right-aligned values to check, each given by its bytes: blanks, then
-// perhaps a minus, then digits to the last byte. Tested on all of them at once:
-// every byte is a digit, a blank or a minus; the last byte is a digit; no
-// digit is followed by anything else; a minus is followed by a digit (so it
-// stands right before the first digit). Stricter than the number rule only
-// for lines it leaves to the raising reading (a minus before C's decimal
-// point).
-bool RightAlignedShapes(const LineClasses& c, uint64_t bytes, uint64_t lasts) {
-  const uint64_t other = bytes & ~(c.digit | c.blank | c.minus);
-  const uint64_t digitThenOther = (c.digit << 1) & ~c.digit & bytes & (bytes << 1);  // within one value
-  const uint64_t minusWithoutDigit = c.minus & bytes & ~(c.digit >> 1);
-  return (other | digitThenOther | minusWithoutDigit) == 0 && (c.digit & lasts) == lasts;
-}
-
-// The value of the byte at `at`, which must be a digit.
-inline int DigitAt(const char* p, unsigned at) { return static_cast<unsigned char>(p[at]) - '0'; }
-// The same where the byte may also be a blank or a minus, which count 0.
-inline int DigitOrZeroAt(const char* p, uint64_t digits, unsigned at) {
-  return DigitAt(p, at) & -static_cast<int>(digits >> at & 1);
-}
-inline int16_t TwoDigitsAt(const char* p, unsigned at) {
-  return static_cast<int16_t>(DigitAt(p, at) * 10 + DigitAt(p, at + 1));
-}
-inline int16_t Signed(int value, bool negative) { return static_cast<int16_t>(negative ? -value : value); }
-
-// Three right-aligned bytes from `at` as a number, once their shape is known.
-inline int16_t ThreeAligned(const char* p, const LineClasses& c, unsigned at) {
-  return Signed(DigitOrZeroAt(p, c.digit, at) * 100 + DigitOrZeroAt(p, c.digit, at + 1) * 10 +
-                    DigitOrZeroAt(p, c.digit, at + 2),
-                (c.minus & Bits(at, at + 2)) != 0);
-}
-
 }  // namespace
 
 int16_t ReadLineDay(std::string_view line) {
@@ -200,57 +139,6 @@ int16_t ReadLineHour(std::string_view line) {
 HourValues ReadHourValues(std::string_view line, bool withE) {
   if (HasSingleBytePrefix(line, kLastDataColumn)) return ReadHourValuesOf(SingleByteColumns(line), withE);
   return ReadHourValuesOf(LineColumns(line, kLastDataColumn), withE);
-}
-
-bool TryReadHourValues(std::string_view line, bool withE, HourValues& values) {
-  LineClasses c;
-  if (line.size() < kLastDataColumn || !ClassifyPrefix(line.data(), c)) return false;
-  const char* p = line.data();
-  // The flags decide which values are read: a missing value's bytes are not
-  // looked at.
-  const bool missingA = p[kFlagA - 1] == '9';
-  const bool missingB = p[kFlagB1 - 1] == '9' || p[kFlagB2 - 1] == '9';
-  const bool missingC = p[kFlagC - 1] == '9';
-  const bool missingD = p[kFlagD - 1] == '9';
-  const bool missingE = !withE || p[kFlagE - 1] == '9';
-  const uint64_t digits = kPlaceDigits | kFlagDigitsAToD | (withE ? Bit(kFlagE - 1) : 0) |
-                          (missingB ? 0 : kDigitsB) | (missingD ? 0 : kDigitsD);
-  const uint64_t aligned =
-      (missingA ? 0 : kAlignedA.bytes) | (missingC ? 0 : kAlignedC.bytes) | (missingE ? 0 : kAlignedE.bytes);
-  const uint64_t lasts =
-      (missingA ? 0 : kAlignedA.last) | (missingC ? 0 : kAlignedC.last) | (missingE ? 0 : kAlignedE.last);
-  // A is read with the comma of column 12, which the number rule ignores.
-  if ((c.digit & digits) != digits || !RightAlignedShapes(c, aligned, lasts) || (!missingA && p[11] != ','))
-    return false;
-
-  values.day = TwoDigitsAt(p, 0);
-  values.hour = TwoDigitsAt(p, 3);
-  values.a = missingA ? MISSING : ThreeAligned(p, c, 8);
-  // B: two digits each, so B2 * 256 + B1 always fits.
-  values.b = missingB ? MISSING : static_cast<int16_t>(TwoDigitsAt(p, 19) * 256 + TwoDigitsAt(p, 14));
-  // D in tenths: bytes 32 and 34 around the decimal point.
-  values.d = missingD ? MISSING : static_cast<int16_t>(DigitAt(p, 32) * 10 + DigitAt(p, 34));
-  // C in tenths: bytes 24-26 and 28.
-  values.c = missingC ? MISSING
-                      : Signed(DigitOrZeroAt(p, c.digit, 24) * 1000 + DigitOrZeroAt(p, c.digit, 25) * 100 +
-                                   DigitOrZeroAt(p, c.digit, 26) * 10 + DigitAt(p, 28),
-                               (c.minus & kAlignedC.bytes) != 0);
-  values.e = !withE ? 0 : missingE ? MISSING : ThreeAligned(p, c, 38);
-  return true;
-}
-
-bool TryReadValueE(std::string_view line, HourValues& values) {
-  LineClasses c;
-  if (line.size() < kLastDataColumn || !ClassifyPrefix(line.data(), c)) return false;
-  const char* p = line.data();
-  const bool missingE = p[kFlagE - 1] == '9';
-  constexpr uint64_t kDigits = kPlaceDigits | Bit(kFlagE - 1);
-  if ((c.digit & kDigits) != kDigits) return false;
-  if (!missingE && !RightAlignedShapes(c, kAlignedE.bytes, kAlignedE.last)) return false;
-  values.day = TwoDigitsAt(p, 0);
-  values.hour = TwoDigitsAt(p, 3);
-  values.e = missingE ? MISSING : ThreeAligned(p, c, 38);
-  return true;
 }
 
 int16_t JoinValueB(int16_t high, int16_t low) {

@@ -28,17 +28,6 @@ int16_t ReadLineHour(std::string_view line);
 // does; the flag is always read first and a missing value's text is never read.
 HourValues ReadHourValues(std::string_view line, bool withE);
 
-// The usual data line read without raising anything: its first 43
-// characters single bytes, every flag a digit and every value read a plain
-// number (blanks, a sign, digits) in range. `values` gets what ReadHourValues
-// gives and true is returned; any other line gives false and is left to
-// ReadHourValues, which raises what it must. The fast road of day building.
-bool TryReadHourValues(std::string_view line, bool withE, HourValues& values);
-
-// Day, hour and value E of the usual data line, read without raising
-// anything, in the same way (values A to D are not looked at).
-bool TryReadValueE(std::string_view line, HourValues& values);
-
 // Value B from its high part B2 and low part B1: B2 * 256 + B1, where
 // B2 * 256 itself and the sum must be 16-bit values (error 6 otherwise).
 int16_t JoinValueB(int16_t high, int16_t low);

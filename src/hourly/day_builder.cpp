@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "hourly/data_line.h"
+#include "hourly/quiet_data_line.h"
 #include "platform/cp932.h"
 #include "platform/run_error.h"
 

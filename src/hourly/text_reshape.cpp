@@ -4,6 +4,7 @@
 
 #include "hourly/line_classes.h"
 #include "hourly/line_columns.h"
+#include "platform/compiler.h"
 #include "platform/run_error.h"
 
 namespace dorvax {
@@ -152,8 +153,10 @@ void AppendReshapedDataLine(std::string_view line, std::string& out) {
   out.resize(out.size() - 2);
 }
 
-void AppendReshapedDataLineWithEnd(std::string_view line, std::string& out) {
-  if (AppendSingleByteLineWithEnd(line, out)) return;
+namespace {
+
+// Any other line, column by column.
+DORVAX_NOINLINE void AppendColumnByColumn(std::string_view line, std::string& out) {
   LineColumns cols(line, kLastDataColumn);
   // Every flag is checked, in column order, before anything is written.
   bool missing[std::size(kValues)];
@@ -175,6 +178,12 @@ void AppendReshapedDataLineWithEnd(std::string_view line, std::string& out) {
   }
   append("\r\n");
   out.append(buffer, size);
+}
+
+}  // namespace
+
+void AppendReshapedDataLineWithEnd(std::string_view line, std::string& out) {
+  if (!AppendSingleByteLineWithEnd(line, out)) AppendColumnByColumn(line, out);
 }
 
 void ReshapeDataLineInto(std::string_view line, std::string& out) {

@@ -96,23 +96,25 @@ void ForEachCr(const char* bytes, std::size_t size, AtCr atCr) {
 
 void TextReader::ReadHeldLines(std::size_t keepBytes, std::vector<std::string_view>& lines) {
   if (!eof_) throw std::logic_error("ReadHeldLines before HoldRest");
-  const char* data = buffer_.data();
+  const char* const data = buffer_.data();
   if (skipLf_ && begin_ < end_) {
     if (data[begin_] == '\n') ++begin_;
     skipLf_ = false;
   }
-  std::size_t start = begin_;
-  auto keep = [&](std::size_t from, std::size_t to) {
-    lines.emplace_back(data + from, std::min(to - from, keepBytes));
-  };
-  ForEachCr(data + begin_, end_ - begin_, [&](std::size_t offset) {
-    std::size_t at = begin_ + offset;
-    keep(start, at);
-    start = at + 1;
-    if (start < end_ && data[start] == '\n') ++start;
-  });
-  if (start < end_) keep(start, end_);  // the last line has no end
+  const char* const first = data + begin_;
+  const char* const end = data + end_;
   begin_ = end_;
+  // Room for lines of 40 bytes and more up front, so that the usual file is
+  // split without the list growing on the way.
+  lines.reserve(lines.size() + static_cast<std::size_t>(end - first) / 40 + 8);
+  const char* start = first;
+  ForEachCr(first, static_cast<std::size_t>(end - first), [&](std::size_t offset) {
+    const char* at = first + offset;
+    lines.emplace_back(start, std::min(static_cast<std::size_t>(at - start), keepBytes));
+    start = at + 1;
+    if (start < end && *start == '\n') ++start;
+  });
+  if (start < end) lines.emplace_back(start, std::min(static_cast<std::size_t>(end - start), keepBytes));
 }
 
 std::string_view TextReader::ReadLine() { return ReadLine(std::numeric_limits<std::size_t>::max()); }
