@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hourly/data_line.h"
+#include "hourly/quiet_data_line.h"
 #include "hourly/day_records.h"
 #include "hourly_lines.h"
 #include "platform/run_error.h"
