@@ -55,16 +55,39 @@ LinePlace PlaceOf(const DataLines& lines, std::size_t index) {
 // same order as when the values were read at the hour the line is placed,
 // because every line is placed before the next one is considered (and a
 // failure drops all records of the file anyway).
+
+// Day, hour and value E of a line as the pass of values A to D found them on
+// its quiet road, kept for the pass of value E when the station has one: the
+// E pass then takes them instead of reading the line a second time. Only a
+// line read without any fault is kept, so the E pass still reads every other
+// line itself and raises what it must, in its order.
+struct KnownE {
+  LinePlace place;
+  int16_t e = 0;
+  bool known = false;
+};
+using KnownEList = std::vector<KnownE>;
+
+bool IsDayHour(int16_t hour) { return hour >= 1 && hour <= kHoursPerDay; }
+
+template <bool kKeepE>
 struct DvxPass {
   using Record = DvxDayRecord;
   struct Line {
     LinePlace place;
     HourValues values;
   };
-  static Line Read(const DataLines& lines, std::size_t index) {
+  // Filled while reading when the station also has value E (kKeepE).
+  KnownEList* knownE = nullptr;
+
+  Line Read(const DataLines& lines, std::size_t index) const {
     Line line;
-    if (TryReadHourValues(lines[index], false, line.values) && line.values.hour >= 1 &&
-        line.values.hour <= kHoursPerDay) {
+    if (kKeepE && TryReadHourValues(lines[index], true, line.values) && IsDayHour(line.values.hour)) {
+      line.place = {line.values.day, line.values.hour};
+      (*knownE)[index] = {line.place, line.values.e, true};
+      return line;
+    }
+    if (TryReadHourValues(lines[index], false, line.values) && IsDayHour(line.values.hour)) {
       line.place = {line.values.day, line.values.hour};
       return line;
     }
@@ -93,10 +116,13 @@ struct DvsPass {
     LinePlace place;
     int16_t e = 0;
   };
-  static Line Read(const DataLines& lines, std::size_t index) {
+  const KnownEList* knownE = nullptr;
+
+  Line Read(const DataLines& lines, std::size_t index) const {
+    if ((*knownE)[index].known) return {(*knownE)[index].place, (*knownE)[index].e};
     Line line;
     HourValues v;
-    if (TryReadValueE(lines[index], v) && v.hour >= 1 && v.hour <= kHoursPerDay) {
+    if (TryReadValueE(lines[index], v) && IsDayHour(v.hour)) {
       line.place = {v.day, v.hour};
       line.e = v.e;
       return line;
@@ -134,7 +160,7 @@ void AdvanceHour(int16_t& h, std::vector<typename Pass::Record>& records, const 
 // then its hour of the day opened for it), so a pass takes at most
 // 48 * lines + 31 * 24 steps.
 template <typename Pass>
-void StepHours(const DataLines& lines, std::vector<typename Pass::Record>& records) {
+void StepHours(const Pass& pass, const DataLines& lines, std::vector<typename Pass::Record>& records) {
   const std::size_t lineCount = lines.empty() ? 0 : lines.size() - 1;
   int16_t h = 0;
   int32_t steps = 0;
@@ -143,7 +169,7 @@ void StepHours(const DataLines& lines, std::vector<typename Pass::Record>& recor
   typename Pass::Line line;
   while (i <= lineCount) {
     if (readIndex != i) {
-      line = Pass::Read(lines, i);
+      line = pass.Read(lines, i);
       readIndex = i;
     }
     AdvanceHour<Pass>(h, records, &line.place.day);
@@ -176,8 +202,14 @@ bool IsLeapYear(int32_t year) { return year % 4 == 0 && (year % 100 != 0 || year
 void BuildDayRecords(const DataLines& lines, DvxRecordList& dvxRecords, DvsRecordList& dvsRecords) {
   // Record 1 is handed over by the station header; index 0 is never used.
   if (dvxRecords.size() < 2) dvxRecords.resize(2);
-  StepHours<DvxPass>(lines, dvxRecords);
-  if (dvsRecords.size() >= 2) StepHours<DvsPass>(lines, dvsRecords);
+  const bool withE = dvsRecords.size() >= 2;
+  if (!withE) {
+    StepHours(DvxPass<false>{}, lines, dvxRecords);
+    return;
+  }
+  KnownEList knownE(lines.size());
+  StepHours(DvxPass<true>{&knownE}, lines, dvxRecords);
+  StepHours(DvsPass{&knownE}, lines, dvsRecords);
 }
 
 void InitDvxTrailer(DvxDayRecord& record) {

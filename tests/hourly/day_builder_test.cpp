@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "hourly/data_line.h"
+#include "hourly/quiet_data_line.h"
 #include "hourly_lines.h"
 #include "platform/run_error.h"
 
@@ -297,6 +298,38 @@ TEST(BuildDayRecords, ValueEPassFollowsTheSameSteps) {
   EXPECT_EQ(r.dvs[5].intValue[2], MISSING);
   EXPECT_EQ(r.dvs[5].intValue[3], 40);
   EXPECT_EQ(r.dvx[5].intValue[DvxIndex(2, kSlotA)], 123);  // only value E was missing
+}
+
+// Value E comes from the first pass's reading where that pass read the line
+// on its usual road, and from a reading of its own where it did not: a line
+// the usual road leaves aside for its value C, one with a value A too wide,
+// and one with an unusual value E, all among usual lines.
+TEST(BuildDayRecords, ValueEOfLinesLeftToTheRaisingReading) {
+  File file;
+  for (int h = 1; h <= 24; ++h) {
+    LineFields f;
+    f.hour = (h < 10 ? "0" : "") + std::to_string(h);
+    f.e = h < 10 ? "  " + std::to_string(h) : " " + std::to_string(h);
+    if (h == 5) f.c = "  -.5";  // a minus before the decimal point
+    if (h == 6) f.a = "  +12";  // a plus sign
+    if (h == 7) f.e = "+ 7";    // a sign apart from its digit
+    file.Add(DataLine(f));
+  }
+  const std::vector<std::string>& lines = file.text;
+  for (int h : {5, 6, 7}) {
+    HourValues v;
+    ASSERT_FALSE(TryReadHourValues(lines[h - 1], true, v)) << "line of hour " << h << " is on the usual road";
+  }
+  Records r(99, 1, true);
+  r.Build(file);
+  ASSERT_EQ(r.dvs.size(), r.dvx.size());
+  EXPECT_EQ(r.dvx[1].intValue[DvxIndex(5, kSlotC)], -5);
+  EXPECT_EQ(r.dvx[1].intValue[DvxIndex(6, kSlotA)], 12);
+  for (int h = 1; h <= 24; ++h) {
+    if (h == 7) continue;
+    EXPECT_EQ(r.dvs[1].intValue[h], h) << h;
+  }
+  EXPECT_EQ(r.dvs[1].intValue[7], ReadValueE(lines[6]));
 }
 
 TEST(BuildDayRecords, ValueEIsReadOnlyForStationsWithValueE) {
