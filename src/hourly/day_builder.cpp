@@ -3,6 +3,7 @@
 #include <string>
 
 #include "hourly/quiet_data_line.h"
+#include "platform/compiler.h"
 #include "platform/cp932.h"
 #include "platform/run_error.h"
 
@@ -82,16 +83,22 @@ struct DvxPass {
 
   Line Read(const DataLines& lines, std::size_t index) const {
     Line line;
-    if (kKeepE && TryReadHourValues(lines[index], true, line.values) && IsDayHour(line.values.hour)) {
+    if (TryReadHourValues(lines[index], kKeepE, line.values) && IsDayHour(line.values.hour)) {
       line.place = {line.values.day, line.values.hour};
-      (*knownE)[index] = {line.place, line.values.e, true};
+      if (kKeepE) (*knownE)[index] = {line.place, line.values.e, true};
       return line;
     }
-    if (TryReadHourValues(lines[index], false, line.values) && IsDayHour(line.values.hour)) {
+    return ReadUnusual(lines, index);
+  }
+  // A line the usual road did not take: with value E kept, the fault may lie
+  // in value E alone, which this pass does not read; otherwise the reads
+  // that raise, in their order.
+  DORVAX_NOINLINE static Line ReadUnusual(const DataLines& lines, std::size_t index) {
+    Line line;
+    if (kKeepE && TryReadHourValues(lines[index], false, line.values) && IsDayHour(line.values.hour)) {
       line.place = {line.values.day, line.values.hour};
       return line;
     }
-    // Anything unusual: the reads that raise, in their order.
     line.place = PlaceOf(lines, index);
     line.values = ReadHourValues(lines[index], false);
     return line;

@@ -12,6 +12,7 @@
 #include "hourly/data_line.h"
 #include "hourly/day_records.h"
 #include "hourly/line_classes.h"
+#include "platform/compiler.h"
 
 namespace dorvax {
 
@@ -89,7 +90,7 @@ inline int16_t ValueC(const char* p, const LineClasses& c) {
 // number (blanks, a sign, digits) in range. `values` gets what ReadHourValues
 // gives and true is returned; any other line gives false and is left to
 // ReadHourValues, which raises what it must.
-inline bool TryReadHourValues(std::string_view line, bool withE, HourValues& values) {
+DORVAX_ALWAYS_INLINE bool TryReadHourValues(std::string_view line, bool withE, HourValues& values) {
   using namespace quiet;
   LineClasses c;
   if (line.size() < kClassifiedBytes || !ClassifyPrefix(line.data(), c)) return false;
