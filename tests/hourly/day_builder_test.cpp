@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -308,8 +309,11 @@ TEST(BuildDayRecords, ValueEOfLinesLeftToTheRaisingReading) {
   File file;
   for (int h = 1; h <= 24; ++h) {
     LineFields f;
-    f.hour = (h < 10 ? "0" : "") + std::to_string(h);
-    f.e = h < 10 ? "  " + std::to_string(h) : " " + std::to_string(h);
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d", h);
+    f.hour = text;
+    std::snprintf(text, sizeof text, "%3d", h);  // value E = the hour, right-aligned
+    f.e = text;
     if (h == 5) f.c = "  -.5";  // a minus before the decimal point
     if (h == 6) f.a = "  +12";  // a plus sign
     if (h == 7) f.e = "+ 7";    // a sign apart from its digit
