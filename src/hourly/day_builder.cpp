@@ -50,13 +50,6 @@ LinePlace PlaceOf(const DataLines& lines, std::size_t index) {
   return place;
 }
 
-// What differs between the pass of values A to D and the pass of value E.
-// Each pass reads a line once, when it becomes the line under consideration:
-// its day and hour, then its values. The raising reads of a file come in the
-// same order as when the values were read at the hour the line is placed,
-// because every line is placed before the next one is considered (and a
-// failure drops all records of the file anyway).
-
 // Day, hour and value E of a line as the pass of values A to D found them on
 // its quiet road, kept for the pass of value E when the station has one: the
 // E pass then takes them instead of reading the line a second time. Only a
@@ -71,6 +64,12 @@ using KnownEList = std::vector<KnownE>;
 
 bool IsDayHour(int16_t hour) { return hour >= 1 && hour <= kHoursPerDay; }
 
+// What differs between the pass of values A to D and the pass of value E.
+// Each pass reads a line once, when it becomes the line under consideration:
+// its day and hour, then its values. The raising reads of a file come in the
+// same order as when the values were read at the hour the line is placed,
+// because every line is placed before the next one is considered (and a
+// failure drops all records of the file anyway).
 template <bool kKeepE>
 struct DvxPass {
   using Record = DvxDayRecord;

@@ -303,8 +303,8 @@ TEST(BuildDayRecords, ValueEPassFollowsTheSameSteps) {
 
 // Value E comes from the first pass's reading where that pass read the line
 // on its usual road, and from a reading of its own where it did not: a line
-// the usual road leaves aside for its value C, one with a value A too wide,
-// and one with an unusual value E, all among usual lines.
+// the usual road leaves aside for its value C, one for a plus sign in value
+// A, and one with an unusual value E, all among usual lines.
 TEST(BuildDayRecords, ValueEOfLinesLeftToTheRaisingReading) {
   File file;
   for (int h = 1; h <= 24; ++h) {
