@@ -131,6 +131,26 @@ TEST(TextReaderSplit, HeldRestSplitsAsLineByLineReading) {
   EXPECT_GT(notHeld, 0);  // 300000 bytes are more than the limit
 }
 
+TEST(TextReaderSplit, HeldRestWithMoreLinesThanRoomWasMadeFor) {
+  // Room is made for lines of 40 bytes: files of empty and very short lines
+  // (up to a line end on every byte), with every kind of line end, make the
+  // list grow while it is being filled.
+  TempDir dir;
+  const std::string pieces[] = {"\r", "\r\n", "\n\r", "a\r", "\r\r\n"};
+  for (const std::string& piece : pieces) {
+    for (std::size_t count : {1, 63, 64, 65, 200, 5000}) {
+      std::string text;
+      for (std::size_t i = 0; i < count; ++i) text += piece;
+      WriteBytes(dir / "d.txt", text);
+      for (std::size_t first : {0, 1}) {
+        bool held = false;
+        ASSERT_EQ(ReadHeld(dir / "d.txt", 43, first, held), Split(text, 43)) << count << " of " << piece.size();
+        EXPECT_TRUE(held);
+      }
+    }
+  }
+}
+
 TEST(TextReaderSplit, HeldRestAfterACrAtTheEndOfTheBytesRead) {
   // A line ending exactly at the end of the bytes read so far leaves its LF
   // unread: the held lines must not start with it.
