@@ -1,5 +1,7 @@
 #include "hourly/driver_file_contents.h"
 
+#include <algorithm>
+
 #include "hourly/station_header.h"
 #include "hourly/text_reshape.h"
 
@@ -19,24 +21,41 @@ constexpr std::size_t kHeldFileBytes = 1024 * 1024;
 }  // namespace
 
 void HourlyFileContents::Clear() {
-  text_.clear();
+  textSize_ = 0;
   spans_.clear();
 }
 
-void HourlyFileContents::Keep(std::string_view line) {
-  spans_.emplace_back(text_.size(), line.size());
-  text_.append(line);
+void HourlyFileContents::Grow(std::size_t bytes) { text_.resize(std::max(2 * text_.size(), textSize_ + bytes)); }
+
+inline char* HourlyFileContents::Room(std::size_t bytes) {
+  if (text_.size() - textSize_ < bytes) Grow(bytes);
+  return text_.data() + textSize_;
 }
 
-void HourlyFileContents::KeepWithEnd(std::string_view line) { text_.append(line).append("\r\n", 2); }
+void HourlyFileContents::Append(std::string_view bytes) {
+  bytes.copy(Room(bytes.size()), bytes.size());
+  textSize_ += bytes.size();
+}
 
-void HourlyFileContents::KeepReshaped(std::string_view line) { AppendReshapedDataLineWithEnd(line, text_); }
+void HourlyFileContents::Keep(std::string_view line) {
+  spans_.emplace_back(textSize_, line.size());
+  Append(line);
+}
+
+void HourlyFileContents::KeepWithEnd(std::string_view line) {
+  Append(line);
+  Append("\r\n");
+}
+
+void HourlyFileContents::KeepReshaped(std::string_view line) {
+  textSize_ = static_cast<std::size_t>(WriteReshapedDataLineWithEnd(line, Room(kMaxReshapedLineBytes)) - text_.data());
+}
 
 void HourlyFileContents::IndexDataLines() {
   dataLines_.resize(spans_.size() + 1);
   dataLines_[0] = {};
   for (std::size_t i = 0; i < spans_.size(); ++i)
-    dataLines_[i + 1] = std::string_view(text_).substr(spans_[i].first, spans_[i].second);
+    dataLines_[i + 1] = std::string_view(text_.data() + spans_[i].first, spans_[i].second);
 }
 
 void HourlyFileContents::ReadBinaryEra(platform::TextReader& reader, const StationTable& stations) {
@@ -72,8 +91,6 @@ void HourlyFileContents::ReadTextEra(platform::TextReader& reader) {
   if (reader.HoldRest(kHeldFileBytes)) {
     heldLines_.clear();
     reader.ReadHeldLines(kColumnsBytes, heldLines_);
-    // Room for every usual line up front: a reshaped line is 31 bytes.
-    text_.reserve(text_.size() + heldLines_.size() * 31);
     for (std::string_view line : heldLines_) KeepReshaped(line);
   } else {
     while (!reader.AtEnd()) KeepReshaped(reader.ReadLine(kColumnsBytes));

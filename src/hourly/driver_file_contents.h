@@ -31,10 +31,14 @@ class HourlyFileContents {
   const DvsRecordList& dvsRecords() const { return dvs_; }
 
   // The text-era file as written: every line followed by CR LF.
-  std::string_view Text() const { return text_; }
+  std::string_view Text() const { return std::string_view(text_.data(), textSize_); }
 
  private:
   void Clear();
+  // Room for `bytes` more bytes behind the text kept so far.
+  char* Room(std::size_t bytes);
+  void Grow(std::size_t bytes);
+  void Append(std::string_view bytes);
   // Copies a line behind the ones kept so far.
   void Keep(std::string_view line);
   // The same for a text-era line, followed by CR LF as it will be written.
@@ -44,7 +48,12 @@ class HourlyFileContents {
   // Views of the kept binary-era lines, numbered from 1, once the text no longer grows.
   void IndexDataLines();
 
+  // The kept text is the first textSize_ bytes of text_, which keeps its
+  // size from file to file, so that room is made (and filled with zeros)
+  // only while it grows to the largest file, and lines are written into it
+  // directly.
   std::string text_;
+  std::size_t textSize_ = 0;
   std::vector<std::pair<std::size_t, std::size_t>> spans_;  // offset, length
   DataLines dataLines_;
   std::vector<std::string_view> heldLines_;  // text era, while a file is reshaped

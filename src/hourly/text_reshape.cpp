@@ -107,18 +107,17 @@ constexpr ReshapedValue kValues[] = {
 // The usual data line: its first 43 characters are single bytes and every
 // flag is a digit, so every column is the byte at the same position and the
 // 29 bytes of the new line, with CR LF, are cut out directly in the order of
-// kValues. Gives false for any other line, which the general road then
+// kValues. Gives nullptr for any other line, which the general road then
 // reshapes or refuses.
-bool AppendSingleByteLineWithEnd(std::string_view line, std::string& out) {
+char* WriteSingleByteLineWithEnd(std::string_view line, char* o) {
   uint64_t digits = 0;
-  if (line.size() < kLastDataColumn || !ClassifyDigits(line.data(), digits)) return false;
+  if (line.size() < kLastDataColumn || !ClassifyDigits(line.data(), digits)) return nullptr;
   uint64_t flags = 0;
   for (const ReshapedValue& value : kValues) flags |= detail::Bit(static_cast<unsigned>(value.flagColumn - 1));
-  if ((digits & flags) != flags) return false;
+  if ((digits & flags) != flags) return nullptr;
   const char* in = line.data();
   // Eight-byte copies in output order, each overwriting the surplus of the
-  // one before; none reads past byte 42.
-  char o[34];
+  // one before; none reads past byte 42 or writes past byte 33 of `o`.
   std::memcpy(o, in, 8);         // columns 1-6: day, hour and their commas
   std::memcpy(o + 6, in + 8, 8);   // value A, columns 9-11, and its comma
   std::memcpy(o + 10, in + 14, 8);  // B1, columns 15-16, and its comma
@@ -133,8 +132,7 @@ bool AppendSingleByteLineWithEnd(std::string_view line, std::string& out) {
   }
   o[29] = '\r';
   o[30] = '\n';
-  out.append(o, 31);
-  return true;
+  return o + kUsualReshapedLineBytes;
 }
 
 }  // namespace
@@ -156,19 +154,15 @@ void AppendReshapedDataLine(std::string_view line, std::string& out) {
 namespace {
 
 // Any other line, column by column.
-DORVAX_NOINLINE void AppendColumnByColumn(std::string_view line, std::string& out) {
+DORVAX_NOINLINE char* WriteColumnByColumn(std::string_view line, char* out) {
   LineColumns cols(line, kLastDataColumn);
   // Every flag is checked, in column order, before anything is written.
   bool missing[std::size(kValues)];
   for (std::size_t v = 0; v < std::size(kValues); ++v) missing[v] = FlagDigit(cols, kValues[v].flagColumn) == 9;
 
-  // 29 characters of at most two bytes each, gathered before one append.
-  char buffer[64];
-  std::size_t size = 0;
-  auto append = [&](std::string_view piece) {
-    piece.copy(buffer + size, piece.size());
-    size += piece.size();
-  };
+  // 29 characters of at most two bytes each, and CR LF.
+  static_assert(29 * 2 + 2 <= kMaxReshapedLineBytes);
+  auto append = [&](std::string_view piece) { out += piece.copy(out, piece.size()); };
   append(cols.Field(1, 6));  // day, hour and their commas
   for (std::size_t v = 0; v < std::size(kValues); ++v) {
     const ReshapedValue& value = kValues[v];
@@ -177,13 +171,20 @@ DORVAX_NOINLINE void AppendColumnByColumn(std::string_view line, std::string& ou
     if (v + 1 < std::size(kValues)) append(cols.At(value.last + 1));
   }
   append("\r\n");
-  out.append(buffer, size);
+  return out;
 }
 
 }  // namespace
 
+char* WriteReshapedDataLineWithEnd(std::string_view line, char* out) {
+  if (char* end = WriteSingleByteLineWithEnd(line, out)) return end;
+  return WriteColumnByColumn(line, out);
+}
+
 void AppendReshapedDataLineWithEnd(std::string_view line, std::string& out) {
-  if (!AppendSingleByteLineWithEnd(line, out)) AppendColumnByColumn(line, out);
+  char buffer[kMaxReshapedLineBytes];
+  const char* end = WriteReshapedDataLineWithEnd(line, buffer);
+  out.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
 void ReshapeDataLineInto(std::string_view line, std::string& out) {
