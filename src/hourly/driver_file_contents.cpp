@@ -89,9 +89,7 @@ void HourlyFileContents::ReadTextEra(platform::TextReader& reader) {
   CollapseEmptyHeaders(titleLine_);
   KeepWithEnd(titleLine_);
   if (reader.HoldRest(kHeldFileBytes)) {
-    heldLines_.clear();
-    reader.ReadHeldLines(kColumnsBytes, heldLines_);
-    for (std::string_view line : heldLines_) KeepReshaped(line);
+    reader.ForEachHeldLine(kColumnsBytes, [this](std::string_view line) { KeepReshaped(line); });
   } else {
     while (!reader.AtEnd()) KeepReshaped(reader.ReadLine(kColumnsBytes));
   }

@@ -56,7 +56,6 @@ class HourlyFileContents {
   std::size_t textSize_ = 0;
   std::vector<std::pair<std::size_t, std::size_t>> spans_;  // offset, length
   DataLines dataLines_;
-  std::vector<std::string_view> heldLines_;  // text era, while a file is reshaped
   std::string titleLine_;
   DvxRecordList dvx_;
   DvsRecordList dvs_;

@@ -102,8 +102,7 @@ void HourlyWalk::WriteTextFile(const Place& place, const std::string& fileName) 
                      std::string(OldEditionName(fileName));
   textOutput_.Open(path);
   textOutput_.WriteText(contents_.Text());
-  textOutput_.Close();
-  platform::SetNormalAttributes(path);
+  textOutput_.CloseAsNormalFile();
 }
 
 void HourlyWalk::CloseAll() noexcept {

@@ -121,6 +121,13 @@ void FileHandle::CloseQuietly() noexcept {
   --g_openFiles;
 }
 
+void FileHandle::CloseAsNormalFile() {
+  if (!handle_) return;
+  const std::string path = path_;
+  Close();
+  SetNormalAttributes(path);
+}
+
 #else
 
 bool FileHandle::IsOpen() const { return fd_ >= 0; }
@@ -190,6 +197,16 @@ void FileHandle::CloseQuietly() noexcept {
   ::close(fd_);
   fd_ = -1;
   --g_openFiles;
+}
+
+void FileHandle::CloseAsNormalFile() {
+  if (fd_ < 0) return;
+  faults::Check(faults::Op::kSetAttributes, path_);
+  struct stat st;
+  if (::fstat(fd_, &st) != 0) throw ErrorFromErrno(errno, path_);
+  const mode_t wanted = NormalMode(st.st_mode);
+  if (wanted != (st.st_mode & 07777) && ::fchmod(fd_, wanted) != 0) throw ErrorFromErrno(errno, path_);
+  Close();
 }
 
 #endif

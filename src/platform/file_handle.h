@@ -36,6 +36,11 @@ class FileHandle {
   void Close();
   // Closes without reporting anything (for failure paths).
   void CloseQuietly() noexcept;
+  // Closes a file written by the converter and gives it normal attributes,
+  // as SetNormalAttributes does for its path (readable and writable by its
+  // owner). On POSIX systems this is done on the open file before it is
+  // closed, which spares a lookup of the path for every file written.
+  void CloseAsNormalFile();
 
  private:
 #ifdef _WIN32

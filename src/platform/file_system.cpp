@@ -318,6 +318,12 @@ void CopyFileInto(const std::string& file, const std::string& folder) {
   out.Close();
 }
 
+#ifndef _WIN32
+mode_t NormalMode(mode_t mode) {
+  return (mode | S_IWUSR | S_IRUSR | (S_ISDIR(mode) ? S_IXUSR : 0)) & 07777;
+}
+#endif
+
 void SetNormalAttributes(const std::string& path) {
   faults::Check(faults::Op::kSetAttributes, path);
 #ifdef _WIN32
@@ -327,9 +333,8 @@ void SetNormalAttributes(const std::string& path) {
   std::string p = WithoutTrailingSeparator(path);
   struct stat st;
   if (::stat(p.c_str(), &st) != 0) throw ErrorFromErrno(errno, path, true);
-  mode_t wanted = st.st_mode | S_IWUSR | S_IRUSR | (S_ISDIR(st.st_mode) ? S_IXUSR : 0);
-  if ((wanted & 07777) != (st.st_mode & 07777) && ::chmod(p.c_str(), wanted & 07777) != 0)
-    throw ErrorFromErrno(errno, path);
+  const mode_t wanted = NormalMode(st.st_mode);
+  if (wanted != (st.st_mode & 07777) && ::chmod(p.c_str(), wanted) != 0) throw ErrorFromErrno(errno, path);
 #endif
 }
 

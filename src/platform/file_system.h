@@ -2,6 +2,9 @@
 // Folder and file operations of the converter. Every failure is a RunError
 // with the error numbers the steps test (53, 58, 61, 70, 76, ...).
 #include <cstdint>
+#ifndef _WIN32
+#include <sys/types.h>
+#endif
 #include <string>
 #include <vector>
 
@@ -38,6 +41,11 @@ void CopyFileInto(const std::string& file, const std::string& folder);
 
 // Clears the read-only (and on Windows hidden, system, archive) marks.
 void SetNormalAttributes(const std::string& path);
+#ifndef _WIN32
+// The permission bits SetNormalAttributes gives an entry of mode `mode`:
+// readable and writable by its owner, a folder also searchable.
+mode_t NormalMode(mode_t mode);
+#endif
 
 // The canonical form of an existing folder (links and "." / ".." resolved;
 // on Windows also letter case), or empty when it cannot be resolved.

@@ -1,15 +1,9 @@
 #include "platform/text_file.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
 #include <cstring>
-#include <stdexcept>
 #include <limits>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#endif
+#include <stdexcept>
 
 #include "platform/binary_file.h"
 #include "platform/run_error.h"
@@ -19,9 +13,6 @@ namespace platform {
 namespace {
 constexpr std::size_t kReadChunk = 64 * 1024;
 constexpr std::size_t kWriteFlush = 64 * 1024;
-// Held lines are searched for their end 48 bytes at a time, from where
-// each line starts.
-constexpr std::size_t kLook = 48;
 }  // namespace
 
 void TextReader::Open(const std::string& path) {
@@ -71,69 +62,32 @@ bool TextReader::HoldRest(std::size_t limit) {
     else
       end_ += got;
   }
-  // Room behind the bytes for ReadHeldLines, which looks at whole blocks.
-  if (buffer_.size() < end_ + kLook) buffer_.resize(end_ + kLook);
+  // Room behind the bytes for the search of the held lines' ends, which
+  // looks at whole blocks.
+  if (buffer_.size() < end_ + kLineEndBlock + 1) buffer_.resize(end_ + kLineEndBlock + 1);
   return true;
 }
 
-namespace {
-
-// The CRs of the 48 bytes at `bytes` as bits, bit i for byte i: the usual
-// line and its end in one look. All 48 bytes must be readable.
-uint64_t CrBits(const char* bytes) {
-#if defined(__SSE2__) || defined(_M_X64)
-  const __m128i cr = _mm_set1_epi8('\r');
-  auto bits = [&](std::size_t at) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-    return static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr))));
-  };
-  return bits(0) | bits(16) << 16 | bits(32) << 32;
-#else
-  uint64_t found = 0;
-  for (std::size_t i = 0; i < kLook; ++i) found |= uint64_t{bytes[i] == '\r'} << i;
-  return found;
-#endif
-}
-
-}  // namespace
-
-void TextReader::ReadHeldLines(std::size_t keepBytes, std::vector<std::string_view>& lines) {
-  if (!eof_) throw std::logic_error("ReadHeldLines before HoldRest");
+std::string_view TextReader::TakeHeldRest() {
+  if (!eof_) throw std::logic_error("held lines taken before HoldRest");
   if (skipLf_ && begin_ < end_) {
     if (buffer_[begin_] == '\n') ++begin_;
     skipLf_ = false;
   }
   const std::size_t first = begin_;
-  const std::size_t size = end_ - begin_;
   begin_ = end_;
-  // The search for a CR looks at 48 bytes at a time and so past the end of
-  // the file's bytes, as does the look for an LF after a CR that ends them:
-  // HoldRest left room for that, and the byte after the end is made a zero.
-  // A CR found past the end is no line end.
+  // HoldRest left room behind the bytes for the line search, which looks
+  // past their end; the byte after the end is made one that is no LF.
   buffer_[end_] = '\0';
-  const char* const data = buffer_.data() + first;
+  return std::string_view(buffer_.data() + first, end_ - first);
+}
 
+void TextReader::ReadHeldLines(std::size_t keepBytes, std::vector<std::string_view>& lines) {
+  const std::string_view rest = TakeHeldRest();
   // Room for lines of 40 bytes and more up front, so that the usual file is
   // split without the list growing on the way.
-  lines.reserve(lines.size() + size / 40 + 8);
-  std::size_t start = 0;
-  while (start < size) {
-    std::size_t at = start;
-    for (;;) {
-      if (const uint64_t crs = CrBits(data + at); crs != 0) {
-        at += static_cast<std::size_t>(std::countr_zero(crs));
-        break;
-      }
-      at += kLook;
-      if (at >= size) break;
-    }
-    if (at >= size) {  // the last line has no end
-      lines.emplace_back(data + start, std::min(size - start, keepBytes));
-      break;
-    }
-    lines.emplace_back(data + start, std::min(at - start, keepBytes));
-    start = at + 1 + (data[at + 1] == '\n');
-  }
+  lines.reserve(lines.size() + rest.size() / 40 + 8);
+  ForEachLineIn(rest.data(), rest.size(), keepBytes, [&](std::string_view line) { lines.push_back(line); });
 }
 
 std::string_view TextReader::ReadLine() { return ReadLine(std::numeric_limits<std::size_t>::max()); }
@@ -194,15 +148,23 @@ void TextWriter::Flush() {
   buffer_.swap(pending);  // keep the capacity
 }
 
-void TextWriter::Close() {
-  if (!file_.IsOpen()) return;
+bool TextWriter::FlushBeforeClosing() {
+  if (!file_.IsOpen()) return false;
   try {
     Flush();
   } catch (...) {
     CloseQuietly();
     throw;
   }
-  file_.Close();
+  return true;
+}
+
+void TextWriter::Close() {
+  if (FlushBeforeClosing()) file_.Close();
+}
+
+void TextWriter::CloseAsNormalFile() {
+  if (FlushBeforeClosing()) file_.CloseAsNormalFile();
 }
 
 void BinaryWriter::Open(const std::string& path, OpenMode mode) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/file_handle.h"
+#include "platform/line_ends.h"
 
 namespace platform {
 
@@ -54,12 +55,21 @@ class TextReader {
   // After HoldRest gave true: appends views of all remaining lines, each cut
   // to `keepBytes`, exactly as calling ReadLine(keepBytes) until AtEnd would.
   void ReadHeldLines(std::size_t keepBytes, std::vector<std::string_view>& lines);
+  // The same lines handed one by one to `line(view)` as they are found, for
+  // a caller that needs no list of them.
+  template <typename LineFn>
+  void ForEachHeldLine(std::size_t keepBytes, LineFn&& line) {
+    const std::string_view rest = TakeHeldRest();
+    ForEachLineIn(rest.data(), rest.size(), keepBytes, line);
+  }
   void Close() { file_.CloseQuietly(); }
   const std::string& path() const { return file_.path(); }
 
  private:
   bool Fill();  // reads more bytes behind the kept ones; false at the end
   bool AtEndOfBuffer();
+  // The held bytes not read yet, all taken at once.
+  std::string_view TakeHeldRest();
   // ReadLine when the buffer must be refilled or a CR ended it.
   std::string_view ReadLineAcrossFill(std::size_t keepBytes);
 
@@ -85,10 +95,15 @@ class TextWriter {
   void WriteText(std::string_view linesWithEnds);
   // Flushes and closes; failures (a full disk) are reported here at the latest.
   void Close();
+  // The same, leaving the file with normal attributes (FileHandle::CloseAsNormalFile).
+  void CloseAsNormalFile();
   void CloseQuietly() noexcept { file_.CloseQuietly(); buffer_.clear(); }
 
  private:
   void Flush();
+  // Flushes an open file, closing it quietly when that fails; false when no
+  // file is open.
+  bool FlushBeforeClosing();
 
   FileHandle file_;
   std::string buffer_;

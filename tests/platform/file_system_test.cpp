@@ -5,9 +5,14 @@
 #include <filesystem>
 #include <functional>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "platform/fault_injection.h"
 #include "platform/file_handle.h"
 #include "platform/run_error.h"
+#include "platform/text_file.h"
 #include "support/error_number.h"
 #include "support/temp_dir.h"
 
@@ -84,6 +89,35 @@ TEST(Folders, NormalAttributesMakeACopiedReadOnlyFileWritable) {
   auto perms = fs::status(dir / "f").permissions();
   EXPECT_NE(perms & fs::perms::owner_write, fs::perms::none);
 }
+
+#ifndef _WIN32
+TEST(Folders, AFileClosedAsNormalIsWritableWhateverItWasCreatedWith) {
+  // A file created under a mask that leaves its owner only reading gets
+  // the attributes SetNormalAttributes would give it, through its open file.
+  TempDir dir;
+  namespace fs = std::filesystem;
+  const mode_t oldMask = ::umask(0277);
+  TextWriter w;
+  w.Open(dir / "h.csv");
+  ::umask(oldMask);
+  ASSERT_EQ(fs::status(dir / "h.csv").permissions() & fs::perms::owner_write, fs::perms::none);
+  w.WriteLine("line");
+  w.CloseAsNormalFile();
+  EXPECT_FALSE(w.IsOpen());
+  EXPECT_NE(fs::status(dir / "h.csv").permissions() & fs::perms::owner_write, fs::perms::none);
+  EXPECT_EQ(ReadBytes(dir / "h.csv"), "line\r\n");
+  EXPECT_EQ(NormalMode(S_IFREG | 0400), 0600u);
+  EXPECT_EQ(NormalMode(S_IFDIR | 0555), 0755u);
+
+  // A failure to set them is reported; the file stays open for the caller
+  // to close on its failure path.
+  faults::ScopedFault fail({faults::Op::kSetAttributes, 1, kErrPermissionDenied, ""});
+  w.Open(dir / "g.csv");
+  EXPECT_EQ(ErrorNumberOf([&] { w.CloseAsNormalFile(); }), kErrPermissionDenied);
+  w.CloseQuietly();
+  EXPECT_EQ(OpenFileCount(), 0);
+}
+#endif
 
 TEST(Folders, CanonicalFolderSeesThroughDotsAndLinks) {
   TempDir dir;
