@@ -75,10 +75,12 @@ inline int16_t ThreeAligned(const char* p, const LineClasses& c, unsigned at) {
       -(DigitOrZeroAt(p, c.digit, at) * 100 + DigitOrZeroAt(p, c.digit, at + 1) * 10 + DigitAt(p, at + 2)));
 }
 
-// A magnitude read from the digits alone, negative when its field holds a
-// minus.
-inline int16_t WithSign(int magnitude, uint64_t minusInField) {
-  return static_cast<int16_t>(minusInField != 0 ? -magnitude : magnitude);
+// Value C in tenths: bytes 24-26 and 28, once their shape is known.
+inline int16_t ValueC(const char* p, const LineClasses& c) {
+  if ((c.minus & kAlignedC.bytes) == 0)
+    return static_cast<int16_t>(DigitAt(p, 24) * 1000 + DigitAt(p, 25) * 100 + DigitAt(p, 26) * 10 + DigitAt(p, 28));
+  return static_cast<int16_t>(-(DigitOrZeroAt(p, c.digit, 24) * 1000 + DigitOrZeroAt(p, c.digit, 25) * 100 +
+                                DigitOrZeroAt(p, c.digit, 26) * 10 + DigitAt(p, 28)));
 }
 
 }  // namespace quiet
@@ -110,15 +112,15 @@ DORVAX_ALWAYS_INLINE bool TryReadHourValues(std::string_view line, bool withE, H
   if ((c.digit & digits) != digits || !RightAlignedShapes(c, aligned, lasts) || (!missingA && p[11] != ','))
     return false;
 
-  const FieldDigits f = ReadFieldDigits(p, c.digit);
-  values.day = static_cast<int16_t>(f.day);
-  values.hour = static_cast<int16_t>(f.hour);
-  values.a = missingA ? MISSING : WithSign(f.a, c.minus & kAlignedA.bytes);
+  values.day = TwoDigitsAt(p, 0);
+  values.hour = TwoDigitsAt(p, 3);
+  values.a = missingA ? MISSING : ThreeAligned(p, c, 8);
   // B: two digits each, so B2 * 256 + B1 always fits.
-  values.b = missingB ? MISSING : static_cast<int16_t>(f.b2 * 256 + f.b1);
-  values.d = missingD ? MISSING : static_cast<int16_t>(f.d);
-  values.c = missingC ? MISSING : WithSign(f.c, c.minus & kAlignedC.bytes);
-  values.e = !withE ? 0 : missingE ? MISSING : WithSign(f.e, c.minus & kAlignedE.bytes);
+  values.b = missingB ? MISSING : static_cast<int16_t>(TwoDigitsAt(p, 19) * 256 + TwoDigitsAt(p, 14));
+  // D in tenths: bytes 32 and 34 around the decimal point.
+  values.d = missingD ? MISSING : static_cast<int16_t>(DigitAt(p, 32) * 10 + DigitAt(p, 34));
+  values.c = missingC ? MISSING : ValueC(p, c);
+  values.e = !withE ? 0 : missingE ? MISSING : ThreeAligned(p, c, 38);
   return true;
 }
 

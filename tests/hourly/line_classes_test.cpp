@@ -2,7 +2,7 @@
 // bytes at a time where the processor allows it; that must give exactly the
 // masks of the byte-by-byte reading, for every byte value in every position
 // (the three loads overlap at bytes 27 to 31, and bytes after the 43rd must
-// not count); so must the reading of the number fields from their digits.
+// not count).
 #include "hourly/line_classes.h"
 
 #include <gtest/gtest.h>
@@ -26,36 +26,6 @@ void ExpectSameClasses(const std::string& bytes) {
   EXPECT_EQ(fast.minus, reference.minus) << bytes;
   EXPECT_EQ(digits, reference.digit) << bytes;
   EXPECT_EQ(reference.digit >> kClassifiedBytes, 0u);
-  const FieldDigits fields = ReadFieldDigits(bytes.data(), reference.digit);
-  const FieldDigits plain = detail::ReadFieldDigitsBytewise(bytes.data(), reference.digit);
-  EXPECT_EQ(fields.day, plain.day) << bytes;
-  EXPECT_EQ(fields.hour, plain.hour) << bytes;
-  EXPECT_EQ(fields.a, plain.a) << bytes;
-  EXPECT_EQ(fields.b1, plain.b1) << bytes;
-  EXPECT_EQ(fields.b2, plain.b2) << bytes;
-  EXPECT_EQ(fields.c, plain.c) << bytes;
-  EXPECT_EQ(fields.d, plain.d) << bytes;
-  EXPECT_EQ(fields.e, plain.e) << bytes;
-}
-
-TEST(LineClasses, FieldDigitsOfAUsualLine) {
-  // Written out by hand: blanks and a minus count 0, C skips its decimal
-  // point, D is read around its own.
-  const std::string line = "07,13,  105,0,03,0,13,0,-18.5,0,0.7,0,  9,1";
-  LineClasses c;
-  ASSERT_TRUE(ClassifyPrefix(line.data(), c));
-  const FieldDigits f = ReadFieldDigits(line.data(), c.digit);
-  EXPECT_EQ(f.day, 7);
-  EXPECT_EQ(f.hour, 13);
-  EXPECT_EQ(f.a, 105);
-  EXPECT_EQ(f.b1, 3);
-  EXPECT_EQ(f.b2, 13);
-  EXPECT_EQ(f.c, 185);
-  EXPECT_EQ(f.d, 7);
-  EXPECT_EQ(f.e, 9);
-  const FieldDigits nines = ReadFieldDigits("99,99,99999,9,99,9,99,9,999.9,9,9.9,9,999,9", ~uint64_t{0});
-  EXPECT_EQ(nines.c, 9999);  // the largest sum of place values
-  EXPECT_EQ(nines.a, 999);
 }
 
 TEST(LineClasses, EveryByteValueInEveryPositionAsTheByteByByteReading) {
