@@ -117,7 +117,7 @@ char* WriteSingleByteLineWithEnd(std::string_view line, char* o) {
   if ((digits & flags) != flags) return nullptr;
   const char* in = line.data();
   // Eight-byte copies in output order, each overwriting the surplus of the
-  // one before; none reads past byte 42 or writes past byte 33 of `o`.
+  // one before; none reads past byte 42 or writes past byte 30 of `o`.
   std::memcpy(o, in, 8);         // columns 1-6: day, hour and their commas
   std::memcpy(o + 6, in + 8, 8);   // value A, columns 9-11, and its comma
   std::memcpy(o + 10, in + 14, 8);  // B1, columns 15-16, and its comma
