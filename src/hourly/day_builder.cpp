@@ -41,11 +41,13 @@ struct LinePlace {
   int16_t hour = 0;
 };
 
+bool IsDayHour(int16_t hour) { return hour >= 1 && hour <= kHoursPerDay; }
+
 LinePlace PlaceOf(const DataLines& lines, std::size_t index) {
   LinePlace place;
   place.day = ReadLineDay(lines[index]);
   place.hour = ReadLineHour(lines[index]);
-  if (place.hour < 1 || place.hour > kHoursPerDay)
+  if (!IsDayHour(place.hour))
     throw platform::MakeError(platform::kErrTypeMismatch, DescribeDataLine(index, lines[index]));
   return place;
 }
@@ -61,8 +63,6 @@ struct KnownE {
   bool known = false;
 };
 using KnownEList = std::vector<KnownE>;
-
-bool IsDayHour(int16_t hour) { return hour >= 1 && hour <= kHoursPerDay; }
 
 // What differs between the pass of values A to D and the pass of value E.
 // Each pass reads a line once, when it becomes the line under consideration:

@@ -3,7 +3,8 @@
 // written: the day records of a binary-era file, or the reshaped lines of a
 // text-era file. The lines are copied into one text that is reused from file
 // to file, and the record lists keep their room, so once the buffers have
-// grown to the largest file nothing is allocated per line or per file.
+// grown to the largest file nothing is allocated per line, and per file only
+// the list that hands value E from day building's first pass to its second.
 #include <cstddef>
 #include <string>
 #include <string_view>
