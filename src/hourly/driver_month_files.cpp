@@ -1,6 +1,6 @@
 #include "hourly/driver_month_files.h"
 
-#include "hourly/driver_closing.h"
+#include "platform/writer_closing.h"
 
 namespace dorvax {
 
@@ -50,8 +50,8 @@ void MonthRecordFiles::CloseMonth() {
 }
 
 void MonthRecordFiles::CloseKeepingWritten() noexcept {
-  CloseWithoutReporting(dvx_);
-  CloseWithoutReporting(dvs_);
+  platform::CloseWithoutReporting(dvx_);
+  platform::CloseWithoutReporting(dvs_);
 }
 
 }  // namespace dorvax

@@ -1,10 +1,10 @@
 #include "hourly/hourly_walk.h"
 
 #include "form/messages.h"
-#include "hourly/driver_closing.h"
 #include "platform/cp932.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
+#include "platform/writer_closing.h"
 
 namespace dorvax {
 
@@ -107,7 +107,7 @@ void HourlyWalk::WriteTextFile(const Place& place, const std::string& fileName) 
 
 void HourlyWalk::CloseAll() noexcept {
   input_.Close();
-  CloseWithoutReporting(textOutput_);
+  platform::CloseWithoutReporting(textOutput_);
   month_.CloseKeepingWritten();
 }
 

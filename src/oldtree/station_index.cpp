@@ -8,6 +8,7 @@
 #include "platform/numeric_text.h"
 #include "platform/run_error.h"
 #include "platform/text_file.h"
+#include "platform/writer_closing.h"
 
 namespace dorvax {
 
@@ -23,7 +24,9 @@ const std::string kNoStationFile = "新版フォルダに観測所地点情報�
 const std::string kBadStationFile = "新版の観測所地点情報ファイルにエラーがあります。";
 
 // The files one conversion has open; the failure path closes whatever is
-// still open before it shows its box.
+// still open before it shows its box. The lines written before the failure
+// stay in the index files (a partly written IDX file), as far as the disk
+// takes them.
 struct OpenFiles {
   platform::TextReader source;
   platform::TextWriter index;
@@ -31,8 +34,8 @@ struct OpenFiles {
 
   void CloseAll() noexcept {
     source.Close();
-    index.CloseQuietly();
-    snowIndex.CloseQuietly();
+    platform::CloseWithoutReporting(index);
+    platform::CloseWithoutReporting(snowIndex);
   }
 };
 

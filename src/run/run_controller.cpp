@@ -20,8 +20,12 @@ const char* const kOfferDeletion = "作成した旧版の\"\\dorvax\"フォル�
 const char* const kDeleting = "作成した旧版\"\\dorvax\"フォルダを削除しています";
 constexpr int16_t kCallAgain = 580;
 
-// What the previous run left behind must not leak into this one.
+// What the previous run left behind must not leak into this one. A run
+// that ended on the generic error box keeps its run state; this run has
+// begun no tree yet, so a stop before it begins one must not offer to
+// delete the "dorvax" folder of whatever destination is chosen now.
 void ResetRunCounters(FormWindow& frm) {
+  frm.intRunState = 0;
   frm.lngUnprocessedFiles = 0;
   frm.indexFilesWritten.clear();
   frm.stats = FormWindow::RunStatistics{};
@@ -103,6 +107,9 @@ void RunConversion(FormWindow& frm, RunOutcome& outcome) {
     // the failed operation with a stopped result, so the remaining steps
     // are skipped and the deletion offer follows.
     if (!platform::IsDiskFull(error.number())) throw;
+    // The window is idle after this run whatever the deletion offer's
+    // answer, so the hourglass goes now, as before every step's own box.
+    frm.SetBusyCursor(false);
     frm.MsgBox(OkBox(msg::kDiskFull, msg::kTitleStopped, MsgIcon::kCritical));
     result = 99;
   }

@@ -194,6 +194,17 @@ TEST_F(StationIndexTest, StationNumberThatIsNoNumberStopsAfterTheEarlierStations
   EXPECT_EQ(frm.typStation[1].lngStationNo, 40001);
 }
 
+TEST_F(StationIndexTest, LinesWrittenBeforeAFailureStayInThePartlyWrittenIndex) {
+  // The station with value E only goes to the snow list, which is written
+  // after the index and so never comes to be.
+  WriteBytes(source, StationFile({StationText("40001", "10000"), StationText("40002", "10001"),
+                                  StationText("40003", "00001"), StationText("4a004", "10000")}));
+  EXPECT_EQ(Convert(), 111);
+  ExpectFailureBox(kFileError, 0);
+  EXPECT_EQ(Idx(), IndexLine("40001", "  12") + "\r\n" + IndexLine("40002", "  12") + "\r\n");
+  EXPECT_FALSE(SidxExists());
+}
+
 TEST_F(StationIndexTest, EmptyLineAmongTheStationsIsAFileError) {
   WriteBytes(source, StationFile({StationText("40001", "10000"), "", StationText("40003", "10000")}));
   EXPECT_EQ(Convert(), 111);

@@ -25,6 +25,7 @@ using platform::faults::Plan;
 using platform::faults::ScopedFault;
 using testing::FakeWindow;
 using testing::MakeFolders;
+using testing::ReadBytes;
 using testing::SmallStation;
 using testing::TempDir;
 using testing::TreeSnapshot;
@@ -332,6 +333,19 @@ TEST_F(RunFailureTest, UnhandledFullDiskEndsThroughTheDeletionOffer) {
   ExpectIdle();
 }
 
+TEST_F(RunFailureTest, UnhandledFullDiskWithTheTreeKeptLeavesTheNormalPointer) {
+  WriteSource();
+  w.failOn = "（新版ファイルを旧版ファイルに変換しています）";
+  w.number = platform::kErrDiskFull;
+  w.Answer(MsgAnswer::kYes, kConfirm);
+  w.Answer(MsgAnswer::kOk, kDiskFull);
+  w.Answer(MsgAnswer::kNo, kOffer);
+  cmdMain_Click(w, 0);
+  EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kDiskFull, kOffer}));
+  EXPECT_TRUE(platform::FolderExists(Output()));
+  ExpectIdle();
+}
+
 // Any other failure no step handles: the generic box titled "エラー", the
 // controls and the progress display restored, no deletion offer, and the
 // run state left as it was.
@@ -353,6 +367,33 @@ TEST_F(RunFailureTest, OtherUnhandledFailureShowsTheGenericBox) {
   EXPECT_FALSE(w.IsVisible(Control::ProgressBar1));
   EXPECT_TRUE(w.IsEnabled(Control::txtFolder1));
   EXPECT_TRUE(platform::FolderExists(Output()));
+}
+
+// The run state the generic box leaves belongs to the failed run: a next
+// run that stops before it begins a tree offers no deletion, even when the
+// destination now chosen holds a "dorvax" folder of its own.
+TEST_F(RunFailureTest, NextRunOffersNoDeletionOfAFolderItDidNotBegin) {
+  WriteSource();
+  w.failOn = "（新版ファイルを旧版ファイルに変換しています）";
+  w.number = platform::kErrDeviceIo;
+  w.Answer(MsgAnswer::kYes, kConfirm);
+  w.Answer(MsgAnswer::kOk);
+  cmdMain_Click(w, 0);
+  ASSERT_EQ(w.intRunState, 3);
+
+  const std::string other = tmp / "other/";
+  MakeFolders(other + "dorvax");
+  WriteBytes(other + "dorvax" + S + "keep.txt", "kept");
+  w.ClearFolderChoice(0);
+  w.SetFolder(1, other);
+  w.boxes.clear();
+  w.Answer(MsgAnswer::kYes, kConfirm);
+  w.Answer(MsgAnswer::kOk, "新版フォルダの読み込みフォルダが設定されていません。");
+  w.Answer(MsgAnswer::kYes, kOffer);
+  cmdMain_Click(w, 0);
+  EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, "新版フォルダの読み込みフォルダが設定されていません。"}));
+  EXPECT_EQ(ReadBytes(other + "dorvax" + S + "keep.txt"), "kept");
+  EXPECT_EQ(w.intRunState, 0);
 }
 
 TEST_F(RunTest, FailedDeletionArrivesAtTheGenericBox) {
