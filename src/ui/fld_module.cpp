@@ -2,9 +2,7 @@
 
 #include <deque>
 
-#include <QDir>
-#include <QFileDialog>
-#include <QUrl>
+#include "ui/folder_tree_dialog.h"
 
 namespace dorvax::fld_Module {
 
@@ -22,23 +20,10 @@ DialogState& State() {
   return state;
 }
 
-// The place the dialog opens at: the top of the shell namespace on Windows
-// ("This PC"), the root of the file system elsewhere.
-QUrl TopOfFileSystem() {
-#ifdef _WIN32
-  return QUrl(QStringLiteral("clsid:20D04FE0-3AEA-1069-A2D8-08002B30309D"));
-#else
-  return QUrl::fromLocalFile(QDir::rootPath());
-#endif
-}
-
 std::string AskUser(QWidget* owner, const std::string& title) {
-  // Only local folders can be confirmed: a URL of another scheme is refused
-  // by the dialog, and a virtual folder yields no local path.
-  QUrl chosen = QFileDialog::getExistingDirectoryUrl(owner, QString::fromStdString(title), TopOfFileSystem(),
-                                                     QFileDialog::ShowDirsOnly, {QStringLiteral("file")});
-  if (chosen.isEmpty() || !chosen.isLocalFile()) return {};
-  return QDir::toNativeSeparators(chosen.toLocalFile()).toStdString();
+  ui::FolderTreeDialog dialog(owner, QString::fromStdString(title));
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.ChosenFolder().toStdString();
 }
 
 }  // namespace

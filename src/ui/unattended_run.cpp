@@ -16,7 +16,6 @@ namespace dorvax::ui {
 
 namespace {
 
-const char kOption[] = "--run-unattended";
 const char kFinished[] = "Dorvaxデータの変換処理が完了しました。";
 
 void Press(frmDorvax_hConv& window, Control control) {
@@ -39,21 +38,20 @@ bool ReportBoxes() {
 
 }  // namespace
 
-std::optional<UnattendedRun> ParseUnattendedRun(const QStringList& arguments) {
-  if (arguments.size() < 2 || arguments[1] != QLatin1String(kOption)) return std::nullopt;
+UnattendedRun ParseUnattendedRun(const QStringList& arguments) {
   UnattendedRun run;
-  if (arguments.size() != 4) {
+  if (arguments.size() != 3) {
     run.usageError = true;
     return run;
   }
-  run.source = arguments[2].toStdString();
-  run.destination = arguments[3].toStdString();
+  run.source = arguments[1].toStdString();
+  run.destination = arguments[2].toStdString();
   return run;
 }
 
 int RunUnattended(QApplication& app, const UnattendedRun& run) {
   if (run.usageError) {
-    std::cerr << "Usage: dorvax-hconv " << kOption << " SOURCE DEST\n";
+    std::cerr << "Usage: dorvax-hconv-unattended SOURCE DEST\n";
     return 2;
   }
   MessageBoxQt::RequirePreparedAnswers(true);  // every box takes its default: Yes / OK

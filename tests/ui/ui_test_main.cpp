@@ -1,6 +1,9 @@
 // The window tests run without a screen: on the offscreen platform, with
-// every message box and folder dialog answered in advance.
+// every message box and folder dialog answered in advance, and with the
+// user's settings folder replaced by one of their own, so that a test can
+// see what would be stored there and the user's own settings stay untouched.
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +12,8 @@
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir settingsFolder;
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(settingsFolder.path()));
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   dorvax::ui::MessageBoxQt::RequirePreparedAnswers(true);

@@ -1,4 +1,4 @@
-// The window's unattended run (dorvax-hconv --run-unattended SOURCE DEST),
+// The window's unattended run (dorvax-hconv-unattended SOURCE DEST),
 // used to time the window against the batch program.
 #include <filesystem>
 
@@ -24,18 +24,17 @@ QStringList Args(std::initializer_list<const char*> args) {
   return list;
 }
 
-TEST(UnattendedRun, OnlyTheOptionWithTwoFoldersStartsIt) {
-  EXPECT_FALSE(ui::ParseUnattendedRun(Args({"dorvax-hconv"})).has_value());
-  EXPECT_FALSE(ui::ParseUnattendedRun(Args({"dorvax-hconv", "/tmp/a", "/tmp/b"})).has_value());
-  auto run = ui::ParseUnattendedRun(Args({"dorvax-hconv", "--run-unattended", "/src/新版", "/dest"}));
-  ASSERT_TRUE(run.has_value());
-  EXPECT_FALSE(run->usageError);
-  EXPECT_EQ(run->source, "/src/新版");
-  EXPECT_EQ(run->destination, "/dest");
-  auto bad = ui::ParseUnattendedRun(Args({"dorvax-hconv", "--run-unattended", "/src"}));
-  ASSERT_TRUE(bad.has_value());
-  EXPECT_TRUE(bad->usageError);
-  EXPECT_EQ(ui::RunUnattended(*qApp, *bad), 2);
+TEST(UnattendedRun, TakesExactlyTwoFolders) {
+  const ui::UnattendedRun run = ui::ParseUnattendedRun(Args({"dorvax-hconv-unattended", "/src/新版", "/dest"}));
+  EXPECT_FALSE(run.usageError);
+  EXPECT_EQ(run.source, "/src/新版");
+  EXPECT_EQ(run.destination, "/dest");
+  for (auto args : {Args({"dorvax-hconv-unattended"}), Args({"dorvax-hconv-unattended", "/src"}),
+                    Args({"dorvax-hconv-unattended", "/src", "/dest", "/more"})}) {
+    const ui::UnattendedRun bad = ui::ParseUnattendedRun(args);
+    EXPECT_TRUE(bad.usageError);
+    EXPECT_EQ(ui::RunUnattended(*qApp, bad), 2);
+  }
 }
 
 class UnattendedRunTree : public ::testing::Test {
