@@ -314,41 +314,39 @@ TEST_F(RunTest, FullDiskInTheConversionOffersTheDeletion) {
 using RunFailureTest = RunTestBase<FailingStatusWindow>;
 
 // A full disk that no step handles: the controller's own box, result 99, and
-// the run ends through the deletion offer.
+// the run ends through the deletion offer; whatever its answer, the window is
+// idle again with the normal pointer.
 TEST_F(RunFailureTest, UnhandledFullDiskEndsThroughTheDeletionOffer) {
   WriteSource();
   w.failOn = "（新版ファイルを旧版ファイルに変換しています）";
-  w.number = platform::kStatusDiskFull;
-  w.Answer(MsgAnswer::kYes, kConfirm);
-  w.Answer(MsgAnswer::kOk, kDiskFull);
-  w.Answer(MsgAnswer::kYes, kOffer);
-  RunOutcome outcome;
-  cmdMain_Click(w, 0, outcome);
-  EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kDiskFull, kOffer}));
-  EXPECT_EQ(Titles(), (std::vector<std::string>{"確認", "処理中断", "確認"}));
-  EXPECT_EQ(w.boxes[1].box.icon, MsgIcon::kCritical);
-  EXPECT_EQ(outcome.result, 99);
-  EXPECT_FALSE(outcome.completed);
-  EXPECT_FALSE(platform::FolderExists(Output()));
-  ExpectIdle();
-}
-
-TEST_F(RunFailureTest, UnhandledFullDiskWithTheTreeKeptLeavesTheNormalPointer) {
-  WriteSource();
-  w.failOn = "（新版ファイルを旧版ファイルに変換しています）";
-  w.number = platform::kErrDiskFull;
-  w.Answer(MsgAnswer::kYes, kConfirm);
-  w.Answer(MsgAnswer::kOk, kDiskFull);
-  w.Answer(MsgAnswer::kNo, kOffer);
-  cmdMain_Click(w, 0);
-  EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kDiskFull, kOffer}));
-  EXPECT_TRUE(platform::FolderExists(Output()));
-  ExpectIdle();
+  struct Case {
+    int32_t number;
+    MsgAnswer offer;
+    bool treeKept;
+  };
+  for (const Case& c : {Case{platform::kStatusDiskFull, MsgAnswer::kYes, false},
+                        Case{platform::kErrDiskFull, MsgAnswer::kNo, true}}) {
+    SCOPED_TRACE(c.number);
+    w.boxes.clear();
+    w.number = c.number;
+    w.Answer(MsgAnswer::kYes, kConfirm);
+    w.Answer(MsgAnswer::kOk, kDiskFull);
+    w.Answer(c.offer, kOffer);
+    RunOutcome outcome;
+    cmdMain_Click(w, 0, outcome);
+    EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kDiskFull, kOffer}));
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"確認", "処理中断", "確認"}));
+    EXPECT_EQ(w.boxes[1].box.icon, MsgIcon::kCritical);
+    EXPECT_EQ(outcome.result, 99);
+    EXPECT_FALSE(outcome.completed);
+    EXPECT_EQ(platform::FolderExists(Output()), c.treeKept);
+    ExpectIdle();
+  }
 }
 
 // Any other failure no step handles: the generic box titled "エラー", the
 // controls and the progress display restored, no deletion offer, and the
-// run state left as it was.
+// run state left as it was until the next run.
 TEST_F(RunFailureTest, OtherUnhandledFailureShowsTheGenericBox) {
   WriteSource();
   w.failOn = "（新版ファイルを旧版ファイルに変換しています）";
@@ -367,20 +365,10 @@ TEST_F(RunFailureTest, OtherUnhandledFailureShowsTheGenericBox) {
   EXPECT_FALSE(w.IsVisible(Control::ProgressBar1));
   EXPECT_TRUE(w.IsEnabled(Control::txtFolder1));
   EXPECT_TRUE(platform::FolderExists(Output()));
-}
 
-// The run state the generic box leaves belongs to the failed run: a next
-// run that stops before it begins a tree offers no deletion, even when the
-// destination now chosen holds a "dorvax" folder of its own.
-TEST_F(RunFailureTest, NextRunOffersNoDeletionOfAFolderItDidNotBegin) {
-  WriteSource();
-  w.failOn = "（新版ファイルを旧版ファイルに変換しています）";
-  w.number = platform::kErrDeviceIo;
-  w.Answer(MsgAnswer::kYes, kConfirm);
-  w.Answer(MsgAnswer::kOk);
-  cmdMain_Click(w, 0);
-  ASSERT_EQ(w.intRunState, 3);
-
+  // That run state belongs to the failed run: a next run that stops before
+  // it begins a tree offers no deletion, even when the destination now
+  // chosen holds a "dorvax" folder of its own.
   const std::string other = tmp / "other/";
   MakeFolders(other + "dorvax");
   WriteBytes(other + "dorvax" + S + "keep.txt", "kept");
