@@ -27,8 +27,6 @@ namespace platform {
 
 namespace {
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 #ifdef _WIN32
 fs::path NativePath(const std::string& path) { return fs::path(ToWide(path)); }
 #else
@@ -143,16 +141,6 @@ std::vector<std::string> ListEntries(const std::string& folder, EntryKind kind) 
 #endif
 
 }  // namespace
-
-bool NameLess(const std::string& a, const std::string& b) {
-  std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    char ca = UpperAscii(a[i]), cb = UpperAscii(b[i]);
-    if (ca != cb) return static_cast<unsigned char>(ca) < static_cast<unsigned char>(cb);
-  }
-  if (a.size() != b.size()) return a.size() < b.size();
-  return a < b;
-}
 
 #ifdef _WIN32
 // The attributes straight from the system: a bare drive such as "C:" is the

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/name_order.h"
+
 namespace platform {
 
 // True when a folder exists at the path (a trailing separator is allowed).
@@ -51,7 +53,5 @@ mode_t NormalMode(mode_t mode);
 // on Windows also letter case), or empty when it cannot be resolved.
 std::string CanonicalFolder(const std::string& path);
 
-// The ordering used for every listing: upper-case fold, then bytes.
-bool NameLess(const std::string& a, const std::string& b);
 
 }  // namespace platform

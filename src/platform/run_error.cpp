@@ -49,6 +49,9 @@ int32_t ErrorNumberFromErrno(int err, bool missingMeansPath) {
     case EROFS:
     case EBUSY:
     case ETXTBSY:
+    // A folder that is not empty when it is removed: something under it was
+    // held open or added meanwhile, so the tree cannot be deleted completely.
+    case ENOTEMPTY:
       return kErrPermissionDenied;
     case ENOENT:
       return missingMeansPath ? kErrPathNotFound : kErrFileNotFound;
@@ -58,7 +61,6 @@ int32_t ErrorNumberFromErrno(int err, bool missingMeansPath) {
 #endif
       return kErrPathNotFound;
     case EEXIST:
-    case ENOTEMPTY:
       return kErrFileAlreadyExists;
     case EMFILE:
     case ENFILE:
@@ -95,6 +97,8 @@ int32_t ErrorNumberFromWin32(unsigned long code) {
     case ERROR_WRITE_PROTECT:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
+    // Left by a file deleted while another program still holds it open.
+    case ERROR_DIR_NOT_EMPTY:
       return kErrPermissionDenied;
     case ERROR_FILE_NOT_FOUND:
       return kErrFileNotFound;
@@ -105,7 +109,6 @@ int32_t ErrorNumberFromWin32(unsigned long code) {
       return kErrPathNotFound;
     case ERROR_ALREADY_EXISTS:
     case ERROR_FILE_EXISTS:
-    case ERROR_DIR_NOT_EMPTY:
       return kErrFileAlreadyExists;
     case ERROR_TOO_MANY_OPEN_FILES:
       return kErrTooManyFiles;

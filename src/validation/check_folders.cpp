@@ -53,6 +53,16 @@ bool IsMalformed(const std::string& typed, const std::string& trimmed) {
   return chars == 2 && (typed.empty() || typed.back() != ':');
 }
 
+// A folder exists, and when it lies on a CD-ROM drive, that drive holds its
+// disc: the mount point of an optical drive that is not mounted is a folder
+// of the disk beneath it, not of the disc (Windows reports the root of an
+// empty drive as missing by itself).
+bool FolderIsThere(FormWindow& frm, const std::string& folder) {
+  if (!platform::FolderExists(folder)) return false;
+  platform::Drives& drives = frm.drives();
+  return drives.TypeOf(folder) != platform::DriveType::kCdRom || drives.IsReady(drives.RootOf(folder));
+}
+
 // The checks of one side: given, well formed, ending with a separator (added
 // to the box itself), existing. False when the side was refused.
 bool CheckSide(FormWindow& frm, int side, int16_t& result) {
@@ -70,7 +80,7 @@ bool CheckSide(FormWindow& frm, int side, int16_t& result) {
     folder += platform::Sep();
     frm.SetText(FolderBox(side), folder);
   }
-  if (!platform::FolderExists(folder)) return refuse("指定された" + sideName + "フォルダが存在しません。");
+  if (!FolderIsThere(frm, folder)) return refuse("指定された" + sideName + "フォルダが存在しません。");
   frm.AdvanceProgress(1);
   return true;
 }

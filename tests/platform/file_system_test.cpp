@@ -40,6 +40,51 @@ TEST(Listing, NamesComeInUpperCaseFoldedOrderWithTiesByBytes) {
   EXPECT_FALSE(NameLess("abc", "ABC"));
 }
 
+// Letters beyond ASCII are folded as the file system folds them, and names
+// are compared as UTF-16 units: a character beyond the first plane (a
+// surrogate pair) comes before the full-width forms.
+TEST(Listing, FoldsTheLettersOfTheCodePageAndComparesUtf16Units) {
+  const std::vector<std::pair<std::string, std::string>> ordered = {
+      {"aｂ.csv", "aＣ.csv"},   // full-width b folds to Ｂ, before Ｃ
+      {"aβ", "aΓ"},             // Greek
+      {"ё", "а"},               // Cyrillic Ё (U+0401) before А (U+0410)
+      {"ⅱ", "Ⅲ"},              // small roman numerals
+      {"é", "Ï"},               // Latin-1
+      {"\xF0\xA0\x80\x8B", "ｱ"},  // U+2000B, D840 DC0B, before U+FF71
+      {"area11", "area11ａ"},
+      {"Ａrea", "ａrea"},        // equal when folded: bytes decide
+  };
+  for (const auto& [first, second] : ordered) {
+    EXPECT_TRUE(NameLess(first, second)) << first << " < " << second;
+    EXPECT_FALSE(NameLess(second, first)) << second << " < " << first;
+  }
+  EXPECT_EQ(FoldedUnit(u'ς'), u'Σ');
+  EXPECT_EQ(FoldedUnit(u'ÿ'), u'Ÿ');
+  EXPECT_EQ(FoldedUnit(u'÷'), u'÷');
+  EXPECT_EQ(FoldedUnit(u'ｱ'), u'ｱ');
+}
+
+// Whatever bytes names hold (broken UTF-8 among them), the order is a strict
+// weak order, so sorting a listing is well defined.
+TEST(Listing, NameOrderIsAStrictWeakOrderForAnyBytes) {
+  const std::vector<std::string> pieces = {"a", "A", "_", "é", "ａ", "Ａ", "\xFF", "\xC3", "\xE2\x85",
+                                           "ⅰ", "Ⅰ", "\xF0\xA0\x80\x8B", "ｱ", "\xED\xA0\x80", ""};
+  std::vector<std::string> names;
+  for (const auto& x : pieces)
+    for (const auto& y : pieces) names.push_back(x + y);
+  for (const auto& a : names) {
+    EXPECT_FALSE(NameLess(a, a));
+    for (const auto& b : names) {
+      if (!NameLess(a, b)) continue;
+      EXPECT_FALSE(NameLess(b, a)) << a << " / " << b;
+      for (const auto& c : names) {
+        if (!NameLess(b, c)) continue;
+        EXPECT_TRUE(NameLess(a, c)) << a << " / " << b << " / " << c;
+      }
+    }
+  }
+}
+
 TEST(Listing, MissingFolderIsPathNotFound) {
   TempDir dir;
   EXPECT_EQ(ErrorNumberOf([&] { ListSubfolders(dir / "none"); }), kErrPathNotFound);
@@ -172,6 +217,8 @@ TEST(ErrorMapping, OperatingSystemErrorsBecomeTheTestedNumbers) {
   EXPECT_EQ(ErrorNumberFromErrno(ENOENT), kErrFileNotFound);
   EXPECT_EQ(ErrorNumberFromErrno(ENOENT, true), kErrPathNotFound);
   EXPECT_EQ(ErrorNumberFromErrno(EEXIST), kErrFileAlreadyExists);
+  // A tree that does not come empty when deleted is one held open.
+  EXPECT_EQ(ErrorNumberFromErrno(ENOTEMPTY), kErrPermissionDenied);
   EXPECT_TRUE(IsDiskFull(kStatusDiskFull));
   EXPECT_EQ(MakeError(kErrInputPastEnd).description(), DescribeError(kErrInputPastEnd));
 }

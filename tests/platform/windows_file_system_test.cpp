@@ -202,6 +202,7 @@ TEST(WindowsErrors, SystemErrorCodesMapToTheTestedNumbers) {
   EXPECT_EQ(ErrorNumberFromWin32(ERROR_ACCESS_DENIED), kErrPermissionDenied);
   EXPECT_EQ(ErrorNumberFromWin32(ERROR_SHARING_VIOLATION), kErrPermissionDenied);
   EXPECT_EQ(ErrorNumberFromWin32(ERROR_WRITE_PROTECT), kErrPermissionDenied);
+  EXPECT_EQ(ErrorNumberFromWin32(ERROR_DIR_NOT_EMPTY), kErrPermissionDenied);
   EXPECT_EQ(ErrorNumberFromWin32(ERROR_FILE_NOT_FOUND), kErrFileNotFound);
   EXPECT_EQ(ErrorNumberFromWin32(ERROR_PATH_NOT_FOUND), kErrPathNotFound);
   EXPECT_EQ(ErrorNumberFromWin32(ERROR_NOT_READY), kErrPathNotFound);

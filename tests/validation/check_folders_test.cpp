@@ -279,6 +279,18 @@ TEST_F(CheckFoldersTest, CdRomModeWithoutADiscSendsTheFocusToTheDriveList) {
   EXPECT_EQ(LastFocus(), "drvNew");
 }
 
+// A drive without its disc whose root is still a folder, as the mount point
+// of an optical drive that is not mounted: no folder of the disc exists.
+TEST_F(CheckFoldersTest, CdRomDriveWithoutItsDiscHasNoFolderEvenWhereItsRootIsOne) {
+  const std::string root = tmp / "mnt-cdrom/";
+  MakeFolders(root + "dorvax" + S + "hourly");
+  ChooseCdRom(root, DriveType::kCdRom);
+  w.fakeDrives().SetReady(root, false);
+  EXPECT_EQ(Check(), 0);
+  ExpectRefusal("指定された新版フォルダが存在しません。");
+  EXPECT_EQ(LastFocus(), "drvNew");
+}
+
 TEST_F(CheckFoldersTest, CdRomModeSameTextFocusesTheDestinationBox) {
   std::string root = tmp / "cd/";
   MakeFolders(root + "dorvax" + S + "hourly");
