@@ -68,6 +68,10 @@ class FormWindow {
   // Station index files written during the current run, with the pass that
   // wrote them: a later pass meeting one again has the first disc once more.
   std::map<std::string, int16_t> indexFilesWritten;
+  // The device of the CD-ROM drive that holds the first disc of a two-disc
+  // run, taken in pass 1: the second disc is looked for where that device
+  // has it mounted (platform::Drives::MountPointOf).
+  std::string sourceDevice;
   // What the current run has done, for the summary of the batch program.
   struct RunStatistics {
     int64_t filesConverted = 0;

@@ -8,6 +8,7 @@
 #include "oldtree/station_file_name.h"
 #include "oldtree/station_index.h"
 #include "platform/cp932.h"
+#include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "platform/run_error.h"
@@ -62,6 +63,17 @@ void RejectFolderName(FormWindow& frm, NameKind kind, int16_t& result) {
   result = kBadFolderName;
 }
 
+// The source of pass 2 where the drive of the first disc has the second
+// one: the same folder when the drive keeps its root; where each disc is
+// mounted at a path of its own, below the new disc's mount point. A drive
+// without a disc leaves the source as it was, for the check to find empty.
+void FollowDiscOfTheSourceDrive(FormWindow& frm) {
+  const std::string root = frm.drives().MountPointOf(frm.sourceDevice);
+  if (root.empty()) return;
+  const std::string sep = platform::Sep();
+  frm.strFolderPath[0] = (platform::EndsWithSeparator(root) ? root : root + sep) + "dorvax" + sep + "hourly" + sep;
+}
+
 // Pass 2 of a two-disc run: the user exchanges the discs and the new one is
 // checked. Returns false when the call has to return with `result` as set.
 bool HandOverToSecondDisc(FormWindow& frm, int16_t& result) {
@@ -72,6 +84,7 @@ bool HandOverToSecondDisc(FormWindow& frm, int16_t& result) {
     return false;
   }
   frm.SetBusyCursor(true);
+  FollowDiscOfTheSourceDrive(frm);
   CheckSecondDisc(frm, result);
   // A refused disc has shown its box already; the handler turns it into a retry.
   if (result == kDiscUnusable) throw platform::RunError(kRetrySignal, "");
@@ -225,7 +238,12 @@ void CreateOldFolders(FormWindow& frm, int16_t pass, int16_t& result) {
   frm.intRunState = kStateBuildingTree;
   Walk walk{frm, pass, frm.strFolderPath[0], frm.strFolderPath[1], {}, 0};
   try {
+    if (pass == 1 && frm.intSourceKind == 2) {
+      platform::Drives& drives = frm.drives();
+      frm.sourceDevice = drives.DeviceOf(drives.RootOf(frm.strFolderPath[0]));
+    }
     if (!AnnouncePass(frm, pass, result)) return;
+    walk.src = frm.strFolderPath[0];  // pass 2 may have found its disc elsewhere
     // A run starts with pass 1: index files of an earlier run are no
     // evidence of a repeated disc.
     if (pass == 1) frm.indexFilesWritten.clear();

@@ -138,6 +138,7 @@ struct Mount {
   std::string point;   // with a trailing "/"
   std::string fsType;
   std::string source;
+  bool whole = true;   // the whole file system, not a folder of it bound elsewhere
 };
 
 // Undoes the octal escapes of /proc/self/mountinfo ("\040" for a blank).
@@ -168,6 +169,7 @@ std::vector<Mount> ReadMounts() {
     Mount m;
     fields >> m.fsType >> m.source;
     m.point = Unescape(point);
+    m.whole = root == "/";
     if (!EndsWithSeparator(m.point)) m.point += '/';
     mounts.push_back(m);
   }
@@ -267,6 +269,23 @@ class PosixDrives : public Drives {
       if (m.point == r) return true;
     return false;
   }
+  // A disc is mounted by its device; desktops mount every disc at a path
+  // of its own, named by its label.
+  std::string DeviceOf(const std::string& root) override {
+    std::string r = EndsWithSeparator(root) ? root : root + "/";
+    for (const Mount& m : ReadMounts())
+      if (m.point == r && IsDevicePath(m.source)) return m.source;
+    return root;
+  }
+  std::string MountPointOf(const std::string& device) override {
+    if (!IsDevicePath(device)) return device;
+    for (const Mount& m : ReadMounts())
+      if (m.source == device && m.whole) return m.point;
+    return {};
+  }
+
+ private:
+  static bool IsDevicePath(const std::string& source) { return source.rfind("/dev/", 0) == 0; }
 };
 
 #endif

@@ -32,6 +32,13 @@ class Drives {
   virtual DriveType TypeOf(const std::string& path) = 0;
   // True when the drive whose root is given holds a readable medium.
   virtual bool IsReady(const std::string& root) = 0;
+  // The device of the drive whose root is given, and the root at which a
+  // device has its medium now (empty when it has none). Where a drive keeps
+  // its root, as a drive letter does, both are the root itself; where every
+  // disc is mounted at a path of its own (by its label), a new disc in the
+  // same drive is found through its device.
+  virtual std::string DeviceOf(const std::string& root) { return root; }
+  virtual std::string MountPointOf(const std::string& device) { return device; }
 };
 
 // The drives of this machine.

@@ -55,6 +55,9 @@ TEST(WindowsDrives, TheDriveOfTheTemporaryFolderIsAFixedReadyDriveInTheList) {
   EXPECT_EQ(root.substr(1), ":\\");
   EXPECT_EQ(drives->TypeOf(dir.path()), DriveType::kFixed);
   EXPECT_TRUE(drives->IsReady(root));
+  // A drive letter keeps its root whatever disc is in the drive.
+  EXPECT_EQ(drives->DeviceOf(root), root);
+  EXPECT_EQ(drives->MountPointOf(drives->DeviceOf(root)), root);
   auto all = drives->List();
   auto found = std::find_if(all.begin(), all.end(), [&](const DriveEntry& e) { return e.root == root; });
   ASSERT_NE(found, all.end());

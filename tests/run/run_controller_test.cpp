@@ -497,6 +497,26 @@ TEST_F(TwoDiscTest, MissingDiscAfterARetryThenTheRightDiscCompletes) {
   ExpectIdle();
 }
 
+// Where every disc is mounted at a path of its own (by its label), the
+// second disc is found through the device of the first disc's drive, and
+// asked for again while that device has none.
+TEST_F(TwoDiscTest, SecondDiscMountedElsewhereIsFoundThroughItsDevice) {
+  const std::string device = "/dev/sr0";
+  w.fakeDrives().MountDisc(device, drive);
+  const std::string secondRoot = tmp / "disc2/";
+  w.Answer(MsgAnswer::kYes, kConfirm);
+  w.Answer(MsgAnswer::kOk, kInsertSecond, [&] { w.fakeDrives().MountDisc(device, ""); });
+  w.Answer(MsgAnswer::kOk, kNoDisc);
+  w.Answer(MsgAnswer::kOk, kInsertSecond, [&] { w.fakeDrives().MountDisc(device, secondRoot); });
+  w.Answer(MsgAnswer::kOk, kFinished);
+  cmdMain_Click(w, 0);
+  EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kInsertSecond, kNoDisc, kInsertSecond, kFinished}));
+  EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "DVX1999.01"));
+  EXPECT_TRUE(platform::FileExists(Output() + "200501" + S + "area44" + S + "h44303_200501.csv"));
+  EXPECT_EQ(w.strFolderPath[0], secondRoot + "dorvax" + S + "hourly" + S);
+  ExpectIdle();
+}
+
 TEST_F(TwoDiscTest, MissingDiscInPassOneIsNotRepeated) {
   ScopedFault fault(Plan{Op::kListFolder, 1, platform::kErrPathNotFound, "hourly", false});
   w.Answer(MsgAnswer::kYes, kConfirm);

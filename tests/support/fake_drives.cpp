@@ -10,6 +10,24 @@ void FakeDrives::AddDrive(const std::string& root, platform::DriveType type, boo
 
 void FakeDrives::SetReady(const std::string& root, bool ready) { drives_[root].ready = ready; }
 
+void FakeDrives::MountDisc(const std::string& device, const std::string& root) {
+  auto before = mountedAt_.find(device);
+  if (before != mountedAt_.end() && !before->second.empty()) SetReady(before->second, false);
+  mountedAt_[device] = root;
+  if (!root.empty()) drives_[root] = {platform::DriveType::kCdRom, true};
+}
+
+std::string FakeDrives::DeviceOf(const std::string& root) {
+  for (const auto& [device, at] : mountedAt_)
+    if (at == root) return device;
+  return root;
+}
+
+std::string FakeDrives::MountPointOf(const std::string& device) {
+  auto it = mountedAt_.find(device);
+  return it == mountedAt_.end() ? device : it->second;
+}
+
 std::vector<platform::DriveEntry> FakeDrives::List() {
   std::vector<platform::DriveEntry> out;
   for (const auto& [root, d] : drives_) out.push_back({root, "", d.type});
