@@ -11,13 +11,21 @@ constexpr char32_t kStrayByteBase = 0xDC00;
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
+// The bytes of the sequence a lead byte begins; 0 for a byte that begins
+// none (a continuation byte, or a lead of an overlong or too large form).
+std::size_t SequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead < 0xE0) return 2;
+  if (lead >= 0xE0 && lead < 0xF0) return 3;
+  if (lead >= 0xF0 && lead < 0xF5) return 4;
+  return 0;
+}
+
 // The code point of the sequence at `at`, advancing `at` past it; a stray
 // byte becomes a unit of its own.
 char32_t DecodeAt(std::string_view text, std::size_t& at) {
   const auto lead = static_cast<unsigned char>(text[at]);
-  std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                                          : lead >= 0xF0 && lead < 0xF5                                ? 4
-                                                                                                       : 0;
+  const std::size_t length = SequenceLength(lead);
   if (length == 1) {
     ++at;
     return lead;
