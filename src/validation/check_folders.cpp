@@ -47,7 +47,12 @@ std::string UpperAscii(std::string text) {
 
 // A trimmed text of one character is no folder; two characters must be a
 // drive such as "C:" as typed, so "C: " (trimmed to "C:") is refused too.
+// Where the file system has a single root, "/" is what a drive root such as
+// "C:\" is on Windows (and what the drive list gives for it), so it passes.
 bool IsMalformed(const std::string& typed, const std::string& trimmed) {
+#ifndef _WIN32
+  if (trimmed == "/") return false;
+#endif
   std::size_t chars = platform::utf8::CharCount(trimmed);
   if (chars == 1) return true;
   return chars == 2 && (typed.empty() || typed.back() != ':');

@@ -153,6 +153,26 @@ TEST_F(CheckFoldersTest, ShortTextsAreMalformedUnlessATypedDrive) {
   EXPECT_EQ(LastFocus(), "txtFolder(1)");
 }
 
+#ifndef _WIN32
+// The root of a single-rooted file system is a drive root, not a text of
+// one character: as a source it passes the form and the existence check,
+// and in CD-ROM mode the drive test refuses it when it is no CD-ROM drive.
+TEST_F(CheckFoldersTest, TheFileSystemRootIsADriveRoot) {
+  w.SetFolder(0, "/");
+  Check();
+  ASSERT_FALSE(w.boxes.empty());
+  EXPECT_NE(w.boxes[0].box.text, "新版フォルダの指定が正しくされていません。");
+  EXPECT_NE(w.boxes[0].box.text, "指定された新版フォルダが存在しません。");
+
+  w.boxes.clear();
+  ChooseCdRom("/", DriveType::kFixed);
+  EXPECT_EQ(w.Folder(0), "/");
+  EXPECT_EQ(Check(), 10);
+  ExpectRefusal("新版フォルダに指定されたドライブは、CD-ROMドライブではありません。");
+  EXPECT_EQ(LastFocus(), "drvNew");
+}
+#endif
+
 TEST_F(CheckFoldersTest, BareDrivePassesTheFormAndGetsItsSeparator) {
   for (const char* text : {"C:", " C:"}) {
     SCOPED_TRACE(text);
