@@ -60,6 +60,24 @@ class FailingStatusWindow : public FakeWindow {
   }
 };
 
+// The window is idle again: the state every run ends in.
+void ExpectIdleWindow(FakeWindow& w) {
+  EXPECT_EQ(w.intRunState, 0);
+  EXPECT_FALSE(w.IsVisible(Control::ProgressBar1));
+  EXPECT_EQ(w.Text(Control::lblMes), "");
+  for (Control c : {Control::optNew0, Control::optNew1, Control::cmdNew1, Control::txtFolder1, Control::cmdOld0,
+                    Control::cmdOld1, Control::cmdMain0, Control::cmdMain1})
+    EXPECT_TRUE(w.IsEnabled(c)) << ControlName(c);
+  // The controls of the chosen source kind.
+  bool cdRom = w.intSourceKind == 2;
+  EXPECT_EQ(w.IsEnabled(Control::drvNew), cdRom);
+  EXPECT_EQ(w.IsEnabled(Control::txtFolder0), !cdRom);
+  EXPECT_EQ(w.IsEnabled(Control::cmdNew0), !cdRom);
+  EXPECT_FALSE(w.busy);
+  EXPECT_EQ(w.unexpectedBoxes, 0);
+  EXPECT_EQ(platform::OpenFileCount(), 0);
+}
+
 template <class Window>
 class RunTestBase : public ::testing::Test {
  protected:
@@ -81,23 +99,7 @@ class RunTestBase : public ::testing::Test {
 
   std::string Output() const { return destination + "dorvax" + S; }
 
-  // The window is idle again: the state every run ends in.
-  void ExpectIdle() {
-    EXPECT_EQ(w.intRunState, 0);
-    EXPECT_FALSE(w.IsVisible(Control::ProgressBar1));
-    EXPECT_EQ(w.Text(Control::lblMes), "");
-    for (Control c : {Control::optNew0, Control::optNew1, Control::cmdNew1, Control::txtFolder1, Control::cmdOld0,
-                      Control::cmdOld1, Control::cmdMain0, Control::cmdMain1})
-      EXPECT_TRUE(w.IsEnabled(c)) << ControlName(c);
-    // The controls of the chosen source kind.
-    bool cdRom = w.intSourceKind == 2;
-    EXPECT_EQ(w.IsEnabled(Control::drvNew), cdRom);
-    EXPECT_EQ(w.IsEnabled(Control::txtFolder0), !cdRom);
-    EXPECT_EQ(w.IsEnabled(Control::cmdNew0), !cdRom);
-    EXPECT_FALSE(w.busy);
-    EXPECT_EQ(w.unexpectedBoxes, 0);
-    EXPECT_EQ(platform::OpenFileCount(), 0);
-  }
+  void ExpectIdle() { ExpectIdleWindow(w); }
 
   std::vector<std::string> Titles() const {
     std::vector<std::string> out;
@@ -177,6 +179,75 @@ TEST_F(RunTest, RefusedCheckEndsTheRunWithoutDeletionOffer) {
   EXPECT_EQ(w.boxes.size(), 2u);
   ExpectIdle();
   EXPECT_FALSE(platform::FolderExists(Output()));
+}
+
+// Every refused check ends the run the same way: no pass runs, no deletion
+// is offered, and the window is idle again.
+TEST(RunRefusals, EveryRefusedCheckEndsTheRunWithoutDeletionOffer) {
+  struct Case {
+    const char* name;
+    std::function<void(FakeWindow&, const std::string&, const std::string&)> prepare;
+    std::vector<std::string> boxes;  // after the confirmation
+    std::vector<MsgAnswer> answers;
+    int16_t result;
+  };
+  const std::string kExistingTree =
+      "旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォルダを作成してもよろしいですか？\r\n"
+      "（既存フォルダ内のファイルは全て削除されます）";
+  std::vector<Case> cases = {
+      {"no hourly tree", [](FakeWindow&, const std::string& src, const std::string&) { MakeFolders(src); },
+       {"新版の指定フォルダ内に\"\\dorvax\\hourly\"フォルダが存在しません。"}, {MsgAnswer::kOk}, 10},
+      {"existing tree kept",
+       [](FakeWindow&, const std::string& src, const std::string& dst) {
+         WriteMonth(src, "199901", kStations);
+         MakeFolders(dst + "dorvax");
+         WriteBytes(dst + "dorvax" + S + "mine.txt", "kept");
+       },
+       {kExistingTree, kAborted}, {MsgAnswer::kNo, MsgAnswer::kOk}, 11},
+      {"same folder",
+       [](FakeWindow& w, const std::string& src, const std::string&) {
+         WriteMonth(src, "199901", kStations);
+         w.SetFolder(1, src);
+       },
+       {"新版フォルダと旧版フォルダに同一のフォルダを指定しています。"}, {MsgAnswer::kOk}, 2},
+  };
+#ifndef _WIN32  // fake drives are rooted at folders, which a Windows drive list cannot show
+  cases.push_back({"no CD-ROM drive",
+                   [](FakeWindow& w, const std::string& src, const std::string&) {
+                     WriteMonth(src, "199901", kStations);
+                     w.fakeDrives().AddDrive(src, DriveType::kFixed);
+                     w.SetCurrentDriveText(src);
+                     w.SetSelected(Control::optNew1, false);
+                     w.SetSelected(Control::optNew0, true);
+                     w.optNew_Click(0);
+                   },
+                   {"新版フォルダに指定されたドライブは、CD-ROMドライブではありません。"}, {MsgAnswer::kOk}, 10});
+#endif
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    FakeWindow w;
+    const std::string src = dir / "src/", dst = dir / "dst/";
+    MakeFolders(dst);
+    w.SetSelected(Control::optNew1, true);
+    w.optNew_Click(1);
+    w.SetFolder(0, src);
+    w.SetFolder(1, dst);
+    c.prepare(w, src, dst);
+    const auto before = TreeSnapshot(dst);
+    w.Answer(MsgAnswer::kYes, kConfirm);
+    for (std::size_t i = 0; i < c.boxes.size(); ++i) w.Answer(c.answers[i], c.boxes[i]);
+    w.Answer(MsgAnswer::kYes, kOffer);  // taken if the offer came, which it must not
+    RunOutcome outcome;
+    cmdMain_Click(w, 0, outcome);
+    std::vector<std::string> expected{kConfirm};
+    expected.insert(expected.end(), c.boxes.begin(), c.boxes.end());
+    EXPECT_EQ(w.BoxTexts(), expected);
+    EXPECT_EQ(outcome.result, c.result);
+    EXPECT_FALSE(outcome.completed);
+    EXPECT_EQ(TreeSnapshot(dst), before) << "the destination is as it was";
+    ExpectIdleWindow(w);
+  }
 }
 
 TEST_F(RunTest, NoSourceKindStopsAtTheCheck) {
@@ -459,6 +530,51 @@ TEST_F(TwoDiscTest, BothDiscsAreConvertedWithTheSwapInBetween) {
   EXPECT_TRUE(platform::FileExists(Output() + "200501" + S + "area44" + S + "h44303_200501.csv"));
   EXPECT_EQ(w.intSourceKind, 2);
   EXPECT_EQ(w.Folder(0), drive);
+  ExpectIdle();
+}
+
+// A stop in the conversion of the first disc: the prompt for the second disc
+// never comes; the deletion offer follows at once.
+TEST_F(TwoDiscTest, StopInThePassOneConversionOffersTheDeletionWithoutThePrompt) {
+  WriteBytes(testing::HourlyRoot(drive) + "199901" + S + "area11" + S + "ah11101_199901.csv", "one line\r\n");
+  w.Answer(MsgAnswer::kYes, kConfirm);
+  w.Answer(MsgAnswer::kOk, "ファイル内のデータが足りません。新版データを確認してください。");
+  w.Answer(MsgAnswer::kYes, kOffer);
+  cmdMain_Click(w, 0);
+  EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, "ファイル内のデータが足りません。新版データを確認してください。",
+                                                     kOffer}));
+  EXPECT_FALSE(platform::FolderExists(Output()));
+  ExpectIdle();
+}
+
+// Cancel at the prompt with the offer answered No keeps the first disc's
+// output as a partial conversion.
+TEST_F(TwoDiscTest, CancelAtThePromptKeepsTheFirstDiscWhenTheOfferIsDeclined) {
+  w.Answer(MsgAnswer::kYes, kConfirm);
+  w.Answer(MsgAnswer::kCancel, kInsertSecond);
+  w.Answer(MsgAnswer::kOk, kAborted);
+  w.Answer(MsgAnswer::kNo, kOffer);
+  RunOutcome outcome;
+  cmdMain_Click(w, 0, outcome);
+  EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kInsertSecond, kAborted, kOffer}));
+  EXPECT_EQ(outcome.result, 99);
+  EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "DVX1999.01"));
+  EXPECT_FALSE(platform::FolderExists(Output() + "200501"));
+  ExpectIdle();
+}
+
+// The first disc left in the drive: the same-data message, then the prompt
+// again; the second disc then completes the run.
+TEST_F(TwoDiscTest, FirstDiscLeftInTheDriveIsToldAndAskedForAgain) {
+  const std::string kSameDisc = "１枚目と同一のデータを含むCD-ROMが入っています。";
+  w.Answer(MsgAnswer::kYes, kConfirm);
+  w.Answer(MsgAnswer::kOk, kInsertSecond);
+  w.Answer(MsgAnswer::kOk, kSameDisc);
+  w.Answer(MsgAnswer::kOk, kInsertSecond, [this] { SwapDiscs(); });
+  w.Answer(MsgAnswer::kOk, kFinished);
+  cmdMain_Click(w, 0);
+  EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kInsertSecond, kSameDisc, kInsertSecond, kFinished}));
+  EXPECT_TRUE(platform::FileExists(Output() + "200501" + S + "area44" + S + "h44303_200501.csv"));
   ExpectIdle();
 }
 

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <random>
 #include <sstream>
 
@@ -72,6 +73,9 @@ std::string ReadBytes(const std::string& path) {
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(Native(path), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  // A test whose input was not written would test something else.
+  if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 void MakeFolders(const std::string& path) {
