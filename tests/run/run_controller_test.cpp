@@ -507,6 +507,16 @@ class TwoDiscTest : public RunTest {
     fs::rename(drive + "dorvax", tmp / "disc1");
     fs::rename(tmp / "disc2/dorvax", drive + "dorvax");
   }
+  // Cancel at the prompt, its stop message, then the deletion offer
+  // answered `offer`; the run's result.
+  int16_t CancelAtThePrompt(MsgAnswer offer) {
+    w.Answer(MsgAnswer::kCancel, kInsertSecond);
+    w.Answer(MsgAnswer::kOk, kAborted);
+    w.Answer(offer, kOffer);
+    RunOutcome outcome;
+    cmdMain_Click(w, 0, outcome);
+    return outcome.result;
+  }
   std::string drive;
 };
 
@@ -551,13 +561,8 @@ TEST_F(TwoDiscTest, StopInThePassOneConversionOffersTheDeletionWithoutThePrompt)
 // output as a partial conversion.
 TEST_F(TwoDiscTest, CancelAtThePromptKeepsTheFirstDiscWhenTheOfferIsDeclined) {
   w.Answer(MsgAnswer::kYes, kConfirm);
-  w.Answer(MsgAnswer::kCancel, kInsertSecond);
-  w.Answer(MsgAnswer::kOk, kAborted);
-  w.Answer(MsgAnswer::kNo, kOffer);
-  RunOutcome outcome;
-  cmdMain_Click(w, 0, outcome);
+  EXPECT_EQ(CancelAtThePrompt(MsgAnswer::kNo), 99);
   EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kInsertSecond, kAborted, kOffer}));
-  EXPECT_EQ(outcome.result, 99);
   EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "DVX1999.01"));
   EXPECT_FALSE(platform::FolderExists(Output() + "200501"));
   ExpectIdle();
@@ -586,13 +591,8 @@ TEST_F(TwoDiscTest, MissingSecondDiscIsAskedForAgainUntilCancel) {
   w.Answer(MsgAnswer::kOk, kNoDisc);
   w.Answer(MsgAnswer::kOk, kInsertSecond);
   w.Answer(MsgAnswer::kOk, kNoDisc);
-  w.Answer(MsgAnswer::kCancel, kInsertSecond);
-  w.Answer(MsgAnswer::kOk, kAborted);
-  w.Answer(MsgAnswer::kYes, kOffer);
-  RunOutcome outcome;
-  cmdMain_Click(w, 0, outcome);
+  EXPECT_EQ(CancelAtThePrompt(MsgAnswer::kYes), 99);
   EXPECT_EQ(w.boxes.size(), 8u);
-  EXPECT_EQ(outcome.result, 99);
   EXPECT_FALSE(platform::FolderExists(Output()));  // disc 1's output went too
   ExpectIdle();
 }
