@@ -228,8 +228,46 @@ TEST(ConvertHourlyFiles, MonthsWithoutValuesGetNoRecordFiles) {
   EXPECT_EQ(ConvertPass(frm), -1);
   EXPECT_FALSE(platform::FileExists(tree.Dst("1999/DVX1999.02")));
   EXPECT_FALSE(platform::FileExists(tree.Dst("1999/DVS1999.02")));
-  EXPECT_EQ(ReadBytes(tree.Dst("1999/DVX1999.03")).size(), kDvxRecordSize);
+  // The one day with values is written whole: hour 1 as read, every other
+  // hour missing (B as -1, the others as 32767).
+  const std::string dvx = ReadBytes(tree.Dst("1999/DVX1999.03"));
+  ASSERT_EQ(dvx.size(), kDvxRecordSize);
+  EXPECT_EQ(Int16At(dvx, 14), 123);
+  for (std::size_t hourStart : {std::size_t{22}, std::size_t{14 + 23 * 8}}) {
+    EXPECT_EQ(Int16At(dvx, hourStart), 32767);
+    EXPECT_EQ(Int16At(dvx, hourStart + 2), -1);
+    EXPECT_EQ(Int16At(dvx, hourStart + 4), 32767);
+    EXPECT_EQ(Int16At(dvx, hourStart + 6), 32767);
+  }
   EXPECT_FALSE(platform::FileExists(tree.Dst("1999/DVS1999.03")));
+}
+
+// Entries of different months with the same station number are distinct:
+// each month's files find the entry of their own month.
+TEST(ConvertHourlyFiles, EachMonthFindsTheStationEntryOfItsOwnMonth) {
+  HourlyTree tree;
+  FakeWindow frm;
+  frm.typStation.Append({99, 1, 100, -1, 5});
+  frm.typStation.Append({99, 2, 100, 1, -1});
+  tree.AddFile("199901", "area11", "a100", StationFile(100, 99, 1, {1}));
+  tree.AddFile("199902", "area11", "a100", StationFile(100, 99, 2, {1}));
+  tree.Attach(frm, 2);
+  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(DvxRecords(ReadBytes(tree.Dst("1999/DVX1999.01"))), (std::vector<DvxView>{{100, -1, 1}}));
+  EXPECT_EQ(ReadBytes(tree.Dst("1999/DVS1999.01")).size(), kDvsRecordSize);
+  EXPECT_EQ(DvxRecords(ReadBytes(tree.Dst("1999/DVX1999.02"))), (std::vector<DvxView>{{100, 1, 1}}));
+  EXPECT_FALSE(platform::FileExists(tree.Dst("1999/DVS1999.02")));
+}
+
+TEST(ConvertHourlyFiles, MonthWithoutAStationOfValueEGetsNoDvsFile) {
+  HourlyTree tree;
+  FakeWindow frm;
+  frm.typStation.Append({99, 4, 500, 1, -1});
+  tree.AddFile("199904", "area11", "a500", StationFile(500, 99, 4, {1}));
+  tree.Attach(frm, 1);
+  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ReadBytes(tree.Dst("1999/DVX1999.04")).size(), kDvxRecordSize);
+  EXPECT_FALSE(platform::FileExists(tree.Dst("1999/DVS1999.04")));
 }
 
 TEST(ConvertHourlyFiles, AnOlderLongerRecordFileIsEmptiedFirst) {

@@ -164,6 +164,7 @@ TEST_F(StationIndexTest, HeaderOnlyFileGivesAnEmptyIndexAndNoEntries) {
 TEST_F(StationIndexTest, StationsWithOnlyTheFifthValueGoToTheSnowIndexAlone) {
   WriteBytes(source, StationFile({StationText("20001", "00001"), StationText("20002", "00001")}));
   EXPECT_EQ(Convert(), -1);
+  EXPECT_TRUE(platform::FileExists(idxBase + ".01")) << "the index file exists, empty";
   EXPECT_EQ(Idx(), "");
   EXPECT_EQ(Sidx(), IndexLine("20001", "  12") + "\r\n" + IndexLine("20002", "  12") + "\r\n");
 }
@@ -178,9 +179,14 @@ TEST_F(StationIndexTest, ConvertingAgainReplacesBothFiles) {
 }
 
 TEST_F(StationIndexTest, FileWithFewerThanTwoLinesIsAFileError) {
-  WriteBytes(source, "only one header\r\n");
-  EXPECT_EQ(Convert(), 111);
-  ExpectFailureBox(kFileError, 0);
+  for (const char* content : {"only one header\r\n", ""}) {
+    SCOPED_TRACE(content);
+    frm.boxes.clear();
+    frm.log.clear();
+    WriteBytes(source, content);
+    EXPECT_EQ(Convert(), 111);
+    ExpectFailureBox(kFileError, 0);
+  }
 }
 
 TEST_F(StationIndexTest, StationNumberThatIsNoNumberStopsAfterTheEarlierStations) {
