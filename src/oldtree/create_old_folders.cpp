@@ -63,17 +63,6 @@ void RejectFolderName(FormWindow& frm, NameKind kind, int16_t& result) {
   result = kBadFolderName;
 }
 
-// The source of pass 2 where the drive of the first disc has the second
-// one: the same folder when the drive keeps its root; where each disc is
-// mounted at a path of its own, below the new disc's mount point. A drive
-// without a disc leaves the source as it was, for the check to find empty.
-void FollowDiscOfTheSourceDrive(FormWindow& frm) {
-  const std::string root = frm.drives().MountPointOf(frm.sourceDevice);
-  if (root.empty()) return;
-  const std::string sep = platform::Sep();
-  frm.strFolderPath[0] = (platform::EndsWithSeparator(root) ? root : root + sep) + "dorvax" + sep + "hourly" + sep;
-}
-
 // Pass 2 of a two-disc run: the user exchanges the discs and the new one is
 // checked. Returns false when the call has to return with `result` as set.
 bool HandOverToSecondDisc(FormWindow& frm, int16_t& result) {
@@ -84,7 +73,6 @@ bool HandOverToSecondDisc(FormWindow& frm, int16_t& result) {
     return false;
   }
   frm.SetBusyCursor(true);
-  FollowDiscOfTheSourceDrive(frm);
   CheckSecondDisc(frm, result);
   // A refused disc has shown its box already; the handler turns it into a retry.
   if (result == kDiscUnusable) throw platform::RunError(kRetrySignal, "");

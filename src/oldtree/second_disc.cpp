@@ -1,7 +1,9 @@
 // The check of the disc inserted for pass 2 of a two-disc run.
 #include "form/messages.h"
 #include "oldtree/create_old_folders.h"
+#include "platform/drives.h"
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 #include "platform/run_error.h"
 
 namespace dorvax {
@@ -20,6 +22,20 @@ void RefuseDisc(FormWindow& frm, const std::string& text, int16_t& result) {
   result = kDiscUnusable;
 }
 
+// The source of pass 2 where the drive of the first disc has the second
+// one: the same folder when the drive keeps its root; where each disc is
+// mounted at a path of its own, below the new disc's mount point. False when
+// the drive has no disc now. Without a device taken in pass 1 the source
+// stays as it is.
+bool FollowDiscOfTheSourceDrive(FormWindow& frm) {
+  if (frm.sourceDevice.empty()) return true;
+  const std::string root = frm.drives().MountPointOf(frm.sourceDevice);
+  if (root.empty()) return false;
+  const std::string sep = platform::Sep();
+  frm.strFolderPath[0] = (platform::EndsWithSeparator(root) ? root : root + sep) + "dorvax" + sep + "hourly" + sep;
+  return true;
+}
+
 }  // namespace
 
 void CheckSecondDisc(FormWindow& frm, int16_t& result) {
@@ -28,8 +44,9 @@ void CheckSecondDisc(FormWindow& frm, int16_t& result) {
   try {
     frm.SetStatus(msg::Status(frm.strDiscName[1] + "フォルダ構成等のチェックを行っています"));
     frm.Repaint();
+    const bool discInDrive = FollowDiscOfTheSourceDrive(frm);
     const std::string& source = frm.strFolderPath[0];
-    if (!frm.drives().IsReady(frm.drives().RootOf(source))) {
+    if (!discInDrive || !frm.drives().IsReady(frm.drives().RootOf(source))) {
       RefuseDisc(frm, msg::kNoDisc, result);
       return;
     }

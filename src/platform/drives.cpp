@@ -277,11 +277,18 @@ class PosixDrives : public Drives {
       if (m.point == r && IsDevicePath(m.source)) return m.source;
     return root;
   }
+  // The mount of the whole file system of the device where there is one
+  // (a folder of it may be bound elsewhere too), else its first mount (a
+  // root that is itself a subvolume).
   std::string MountPointOf(const std::string& device) override {
     if (!IsDevicePath(device)) return device;
-    for (const Mount& m : ReadMounts())
-      if (m.source == device && m.whole) return m.point;
-    return {};
+    std::string first;
+    for (const Mount& m : ReadMounts()) {
+      if (m.source != device) continue;
+      if (m.whole) return m.point;
+      if (first.empty()) first = m.point;
+    }
+    return first;
   }
 
  private:

@@ -17,7 +17,8 @@ char16_t FoldedUnit(char16_t unit);
 // Names (UTF-8) in that order; names equal when folded come in the order
 // of their bytes, so that the order is total. A byte that is not part of a
 // well-formed UTF-8 sequence counts as one unit of its own, U+DC80 to
-// U+DCFF: after the characters up to U+D7FF, before those from U+E000.
+// U+DCFF: after the characters up to U+D7FF and those beyond U+FFFF (whose
+// units begin with U+D800 to U+DBFF), before those from U+E000 to U+FFFF.
 bool NameLess(std::string_view a, std::string_view b);
 
 }  // namespace platform

@@ -12,7 +12,7 @@ void FakeDrives::SetReady(const std::string& root, bool ready) { drives_[root].r
 
 void FakeDrives::MountDisc(const std::string& device, const std::string& root) {
   auto before = mountedAt_.find(device);
-  if (before != mountedAt_.end() && !before->second.empty()) SetReady(before->second, false);
+  if (before != mountedAt_.end() && !before->second.empty()) drives_.erase(before->second);
   mountedAt_[device] = root;
   if (!root.empty()) drives_[root] = {platform::DriveType::kCdRom, true};
 }

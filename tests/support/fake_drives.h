@@ -15,8 +15,8 @@ class FakeDrives : public platform::Drives {
   void SetReady(const std::string& root, bool ready);
   // A disc of `device` mounted at a root of its own, as desktops mount every
   // disc by its label: the root becomes a ready CD-ROM drive, and the
-  // device's previous root, if any, is left without its disc. An empty root
-  // only takes the disc out.
+  // device's previous root, if any, is no drive any more (its folder is one
+  // of the drive beneath). An empty root only takes the disc out.
   void MountDisc(const std::string& device, const std::string& root);
 
   std::vector<platform::DriveEntry> List() override;

@@ -1,5 +1,6 @@
 // The folder dialog: a tree of folders from the top of the file system in
 // which only a folder can be confirmed, and which leaves no settings behind.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
@@ -7,11 +8,13 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
+#include "ui/fld_module.h"
 #include "ui/folder_tree_dialog.h"
 
 namespace dorvax::testing {
@@ -90,18 +93,25 @@ TEST_F(FolderTreeDialogTest, OkAcceptsAndCancelRejects) {
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
-// The program keeps no settings: opening and closing the dialog writes no
-// settings file (the tests keep the user's settings folder in a folder of
-// their own, see ui_test_main.cpp).
-TEST_F(FolderTreeDialogTest, LeavesNoSettingsBehind) {
+// The program keeps no settings: the folder dialog the window opens writes
+// no settings file when it closes (the tests keep the user's settings
+// folder in a folder of their own, see ui_test_main.cpp).
+TEST_F(FolderTreeDialogTest, FolderDialogOfTheWindowLeavesNoSettingsBehind) {
   const QString settingsFile = QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
   QFile::remove(settingsFile);
-  {
-    FolderTreeDialog dialog(nullptr, QStringLiteral("t"));
-    ASSERT_TRUE(dialog.Choose(QString::fromStdString(temp / "観測")));
-    dialog.show();
-    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-  }
+  fld_Module::RequirePreparedAnswers(false);
+  QString shownTitle;
+  // Closed by Cancel as soon as it is up.
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    shownTitle = dialog->windowTitle();
+    dialog->reject();
+  });
+  const std::string chosen = fld_Module::SelectFolder(nullptr, "旧版フォルダ");
+  fld_Module::RequirePreparedAnswers(true);
+  EXPECT_EQ(chosen, "");
+  EXPECT_EQ(shownTitle, QStringLiteral("旧版フォルダ"));
   EXPECT_FALSE(QFile::exists(settingsFile)) << settingsFile.toStdString();
 }
 
