@@ -188,6 +188,20 @@ bool IsPseudoFs(const std::string& type) {
   return std::find(std::begin(kPseudo), std::end(kPseudo), type) != std::end(kPseudo);
 }
 
+}  // namespace
+
+bool IsListedMount(const std::string& point, const std::string& fsType, const std::string& source) {
+  const Mount m{point, fsType, source};
+  if (IsOpticalMount(m)) return true;
+  if (IsPseudoFs(fsType) || fsType == "squashfs") return false;
+  // The system's own places; removable media mounted below /run/media stay.
+  for (const char* system : {"/proc/", "/sys/", "/dev/", "/run/"})
+    if (point.rfind(system, 0) == 0) return point.rfind("/run/media/", 0) == 0;
+  return true;
+}
+
+namespace {
+
 DriveType TypeOfMount(const Mount& m) {
   if (IsOpticalMount(m)) return DriveType::kCdRom;
   if (m.fsType == "tmpfs" || m.fsType == "ramfs") return DriveType::kRamDisk;
@@ -227,7 +241,7 @@ class PosixDrives : public Drives {
   std::vector<DriveEntry> List() override {
     std::vector<DriveEntry> out;
     for (const Mount& m : ReadMounts()) {
-      if (IsPseudoFs(m.fsType)) continue;
+      if (!IsListedMount(m.point, m.fsType, m.source)) continue;
       if (std::any_of(out.begin(), out.end(), [&](const DriveEntry& e) { return e.root == m.point; })) continue;
       out.push_back({m.point, m.fsType, TypeOfMount(m)});
     }

@@ -44,6 +44,15 @@ class Drives {
 // The drives of this machine.
 std::unique_ptr<Drives> MakeSystemDrives();
 
+#ifndef _WIN32
+// Whether a mount (its point with a trailing "/", file-system type and
+// source) is one of the drive list's entries: optical drives always; not the
+// kernel's own file systems, nor the read-only images of installed packages
+// (squashfs), nor the system's places below /proc, /sys, /dev and /run
+// (removable media below /run/media excepted).
+bool IsListedMount(const std::string& point, const std::string& fsType, const std::string& source);
+#endif
+
 // The drive-list text of an entry, reduced to what the folder box receives:
 // the first two characters in upper case followed by a separator on Windows
 // ("q: [CD]" gives "Q:\"); the mount point with a trailing "/" elsewhere.

@@ -27,6 +27,24 @@ TEST(PosixDrives, TheDeviceOfAMountLeadsBackToItsMountPoint) {
   EXPECT_EQ(drives->MountPointOf("/dev/no-such-device"), "");
 }
 
+// The drive list shows the places a user's data can be on, as drive
+// letters would, not every mount of the system.
+TEST(PosixDrives, TheDriveListLeavesOutTheSystemsOwnMounts) {
+  EXPECT_TRUE(IsListedMount("/", "ext4", "/dev/sda2"));
+  EXPECT_TRUE(IsListedMount("/home/", "btrfs", "/dev/sda3"));
+  EXPECT_TRUE(IsListedMount("/media/user/DORVAX1999_1/", "iso9660", "/dev/sr0"));
+  EXPECT_TRUE(IsListedMount("/run/media/user/DORVAX1999_1/", "udf", "/dev/sr0"));
+  EXPECT_TRUE(IsListedMount("/run/cdrom/", "iso9660", "/dev/sr0"));  // optical, wherever it is
+  EXPECT_TRUE(IsListedMount("/mnt/share/", "nfs4", "server:/export"));
+  EXPECT_TRUE(IsListedMount("/tmp/", "tmpfs", "tmpfs"));
+  EXPECT_FALSE(IsListedMount("/proc/", "proc", "proc"));
+  EXPECT_FALSE(IsListedMount("/snap/core22/1380/", "squashfs", "/dev/loop3"));
+  EXPECT_FALSE(IsListedMount("/run/user/1000/", "tmpfs", "tmpfs"));
+  EXPECT_FALSE(IsListedMount("/run/lock/", "tmpfs", "tmpfs"));
+  EXPECT_FALSE(IsListedMount("/dev/shm/", "tmpfs", "tmpfs"));
+  EXPECT_FALSE(IsListedMount("/sys/fs/cgroup/", "cgroup2", "cgroup2"));
+}
+
 }  // namespace
 }  // namespace platform
 #endif
