@@ -146,11 +146,6 @@ void CollapseEmptyHeaders(std::string& line) {
   RemoveTitles(line, kEmptyTitle, 1, kEmptyTitleLastStart, kEmptyTitlesKeptTo, kEmptyTitlesWidth);
 }
 
-void AppendReshapedDataLine(std::string_view line, std::string& out) {
-  AppendReshapedDataLineWithEnd(line, out);
-  out.resize(out.size() - 2);
-}
-
 namespace {
 
 // Any other line, column by column.
@@ -181,18 +176,31 @@ char* WriteReshapedDataLineWithEnd(std::string_view line, char* out) {
   return WriteColumnByColumn(line, out);
 }
 
+namespace {
+
+// The reshaped line in `buffer`, without its CR LF. The line is read
+// completely before anything reaches the caller's text, so that text keeps
+// its contents when the line fails.
+std::string_view ReshapedIn(std::string_view line, char (&buffer)[kMaxReshapedLineBytes]) {
+  const char* end = WriteReshapedDataLineWithEnd(line, buffer);
+  return std::string_view(buffer, static_cast<std::size_t>(end - buffer) - 2);
+}
+
+}  // namespace
+
+void AppendReshapedDataLine(std::string_view line, std::string& out) {
+  char buffer[kMaxReshapedLineBytes];
+  out.append(ReshapedIn(line, buffer));
+}
+
 void AppendReshapedDataLineWithEnd(std::string_view line, std::string& out) {
   char buffer[kMaxReshapedLineBytes];
-  const char* end = WriteReshapedDataLineWithEnd(line, buffer);
-  out.append(buffer, static_cast<std::size_t>(end - buffer));
+  out.append(ReshapedIn(line, buffer)).append("\r\n", 2);
 }
 
 void ReshapeDataLineInto(std::string_view line, std::string& out) {
-  // The line is read completely before anything is appended, so `out` keeps
-  // its contents when the line fails.
-  std::size_t old = out.size();
-  AppendReshapedDataLine(line, out);
-  out.erase(0, old);
+  char buffer[kMaxReshapedLineBytes];
+  out.assign(ReshapedIn(line, buffer));
 }
 
 void ReshapeDataLine(std::string& line) {

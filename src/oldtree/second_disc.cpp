@@ -1,9 +1,9 @@
 // The check of the disc inserted for pass 2 of a two-disc run.
 #include "form/messages.h"
+#include "form/source_tree.h"
 #include "oldtree/create_old_folders.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
-#include "platform/native_path.h"
 #include "platform/run_error.h"
 
 namespace dorvax {
@@ -31,8 +31,7 @@ bool FollowDiscOfTheSourceDrive(FormWindow& frm) {
   if (frm.sourceDevice.empty()) return true;
   const std::string root = frm.drives().MountPointOf(frm.sourceDevice);
   if (root.empty()) return false;
-  const std::string sep = platform::Sep();
-  frm.strFolderPath[0] = (platform::EndsWithSeparator(root) ? root : root + sep) + "dorvax" + sep + "hourly" + sep;
+  frm.strFolderPath[0] = HourlyTreeOf(root);
   return true;
 }
 

@@ -134,6 +134,12 @@ class WindowsDrives : public Drives {
 
 #else
 
+// A folder path as mount points are compared: with a trailing "/".
+std::string WithTrailingSlash(std::string path) {
+  if (!EndsWithSeparator(path)) path += '/';
+  return path;
+}
+
 struct Mount {
   std::string point;   // with a trailing "/"
   std::string fsType;
@@ -168,9 +174,8 @@ std::vector<Mount> ReadMounts() {
     }
     Mount m;
     fields >> m.fsType >> m.source;
-    m.point = Unescape(point);
+    m.point = WithTrailingSlash(Unescape(point));
     m.whole = root == "/";
-    if (!EndsWithSeparator(m.point)) m.point += '/';
     mounts.push_back(m);
   }
   return mounts;
@@ -222,7 +227,7 @@ std::vector<std::string> OpticalFstabPoints() {
     std::string source, point, type;
     if (!(fields >> source >> point >> type) || source.empty() || source[0] == '#') continue;
     Mount m{point, type, source};
-    if (IsOpticalMount(m)) points.push_back(EndsWithSeparator(point) ? point : point + "/");
+    if (IsOpticalMount(m)) points.push_back(WithTrailingSlash(point));
   }
   return points;
 }
@@ -231,9 +236,7 @@ std::string AbsoluteOf(const std::string& path) {
   if (!path.empty() && path[0] == '/') return path;
   char buf[4096];
   if (!getcwd(buf, sizeof buf)) return path;
-  std::string cwd(buf);
-  if (!EndsWithSeparator(cwd)) cwd += '/';
-  return cwd + path;
+  return WithTrailingSlash(buf) + path;
 }
 
 class PosixDrives : public Drives {
@@ -259,8 +262,7 @@ class PosixDrives : public Drives {
     return {root, "", DriveType::kFixed};
   }
   std::string RootOf(const std::string& path) override {
-    std::string abs = AbsoluteOf(path);
-    if (!EndsWithSeparator(abs)) abs += '/';
+    const std::string abs = WithTrailingSlash(AbsoluteOf(path));
     std::string best = "/";
     auto consider = [&](const std::string& point) {
       if (abs.compare(0, point.size(), point) == 0 && point.size() > best.size()) best = point;
@@ -278,7 +280,7 @@ class PosixDrives : public Drives {
     return DriveType::kUnknown;
   }
   bool IsReady(const std::string& root) override {
-    std::string r = EndsWithSeparator(root) ? root : root + "/";
+    const std::string r = WithTrailingSlash(root);
     for (const Mount& m : ReadMounts())
       if (m.point == r) return true;
     return false;
@@ -286,7 +288,7 @@ class PosixDrives : public Drives {
   // A disc is mounted by its device; desktops mount every disc at a path
   // of its own, named by its label.
   std::string DeviceOf(const std::string& root) override {
-    std::string r = EndsWithSeparator(root) ? root : root + "/";
+    const std::string r = WithTrailingSlash(root);
     for (const Mount& m : ReadMounts())
       if (m.point == r && IsDevicePath(m.source)) return m.source;
     return root;

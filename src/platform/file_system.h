@@ -53,5 +53,4 @@ mode_t NormalMode(mode_t mode);
 // on Windows also letter case), or empty when it cannot be resolved.
 std::string CanonicalFolder(const std::string& path);
 
-
 }  // namespace platform

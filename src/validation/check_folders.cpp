@@ -3,6 +3,7 @@
 #include <string>
 
 #include "form/messages.h"
+#include "form/source_tree.h"
 #include "platform/cp932.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
@@ -139,12 +140,12 @@ void CheckAndPrepare(FormWindow& frm, int16_t& result) {
   if (!CheckDistinct(frm, source, destination, result)) return;
   frm.AdvanceProgress(1);
   if (!CheckSourceDrive(frm, source, result)) return;
-  if (!platform::FolderExists(source + "dorvax" + sep + "hourly")) {
+  if (!platform::FolderExists(HourlyTreeOf(source))) {
     RefuseAndFocus(frm, 0, frm.strSideName[0] + kNoHourlyTree);
     result = 10;
     return;
   }
-  frm.strFolderPath[0] = source + "dorvax" + sep + "hourly" + sep;
+  frm.strFolderPath[0] = HourlyTreeOf(source);
   frm.AdvanceProgress(1);
   if (!RemoveOldTree(frm, destination, result)) return;
   frm.strFolderPath[1] = destination + "dorvax" + sep;

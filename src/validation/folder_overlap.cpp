@@ -1,5 +1,6 @@
 #include "validation/folder_overlap.h"
 
+#include "form/source_tree.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 
@@ -25,7 +26,6 @@ bool IsSameOrInside(const std::string& inner, const std::string& outer) {
 }
 
 bool FoldersOverlap(const std::string& sourceText, const std::string& destinationText) {
-  const std::string sep = platform::Sep();
   std::string source = platform::CanonicalFolder(sourceText);
   std::string destination = platform::CanonicalFolder(destinationText);
   if (!source.empty() && source == destination) return true;
@@ -33,7 +33,7 @@ bool FoldersOverlap(const std::string& sourceText, const std::string& destinatio
   if (IsSameOrInside(sourceText, destinationText + "dorvax")) return true;
   // The run writes below destination + "dorvax" and reads the source's
   // hourly tree while it does.
-  return IsSameOrInside(destinationText, sourceText + "dorvax" + sep + "hourly");
+  return IsSameOrInside(destinationText, HourlyTreeOf(sourceText));
 }
 
 }  // namespace dorvax
