@@ -6,8 +6,8 @@
 
 #include "fuzz_support.h"
 #include "hourly/day_builder.h"
-#include "hourly/day_records.h"
-#include "hourly/station_header.h"
+#include "formats/day_records.h"
+#include "formats/station_header.h"
 
 namespace {
 dorvax::StationTable MakeTable() {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "hourly/text_reshape.h"
+#include "formats/text_reshape.h"
 #include "platform/cp932.h"
 
 namespace {

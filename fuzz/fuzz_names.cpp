@@ -6,7 +6,7 @@
 
 #include "fuzz_support.h"
 #include "hourly/convert_hourly_files.h"
-#include "oldtree/folder_names.h"
+#include "formats/folder_names.h"
 #include "platform/cp932.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -13,10 +13,10 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "hourly/data_line.h"
-#include "hourly/line_classes.h"
-#include "hourly/quiet_data_line.h"
-#include "hourly/text_reshape.h"
+#include "formats/data_line.h"
+#include "formats/line_classes.h"
+#include "formats/usual_data_line.h"
+#include "formats/text_reshape.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "cli/batch_options.h"
 #include "cli/console_window.h"
 #include "cli/run_summary.h"
+#include "form/control_layout.h"
 #include "platform/drives.h"
 #include "platform/io_counters.h"
 #include "run/run_controller.h"
@@ -30,14 +31,14 @@ int UsageError(const BatchOptions& options, Terminal& terminal) {
 // chosen and both folder texts typed in.
 void ChooseFolders(ConsoleWindow& window, const BatchOptions& options) {
   window.SetSelected(Control::optNew1, true);
-  window.optNew_Click(1);
+  window.form().optNew_Click(1);
   window.SetText(Control::txtFolder0, options.source);
   window.SetText(Control::txtFolder1, options.destination);
 }
 
 std::string StopReason(const RunOutcome& outcome) {
   if (outcome.errorNumber != 0) return "error " + std::to_string(outcome.errorNumber);
-  return "result " + std::to_string(outcome.result);
+  return "result " + std::to_string(ResultNumber(outcome.result));
 }
 
 int Convert(const BatchOptions& options, Terminal& terminal) {
@@ -51,10 +52,8 @@ int Convert(const BatchOptions& options, Terminal& terminal) {
 
   platform::ResetIoCounters();
   auto start = std::chrono::steady_clock::now();
-  RunOutcome outcome;
-  try {
-    cmdMain_Click(window, 0, outcome);
-  } catch (const RunAborted&) {
+  RunOutcome outcome = window.form().cmdMain_Click(0);
+  if (outcome.aborted) {
     window.EndProgressLine();
     terminal.err << kProgram << ": conversion stopped (interrupted)\n";
     return 1;
@@ -65,7 +64,7 @@ int Convert(const BatchOptions& options, Terminal& terminal) {
     terminal.err << kProgram << ": conversion stopped (" << StopReason(outcome) << ")\n";
     return 1;
   }
-  terminal.out << RunSummary(window.stats, window.lngUnprocessedFiles, platform::IoCounters(), seconds) << "\n";
+  terminal.out << RunSummary(window.form().run.stats, window.form().run.lngUnprocessedFiles, platform::IoCounters(), seconds) << "\n";
   return 0;
 }
 

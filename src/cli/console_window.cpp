@@ -4,7 +4,7 @@
 #include <istream>
 #include <ostream>
 
-#include "form/message_box.h"
+#include "window/message_box.h"
 
 namespace dorvax::cli {
 
@@ -23,7 +23,7 @@ std::string TerminalText(const std::string& text) {
 ConsoleWindow::ConsoleWindow(ConsoleSettings settings, std::istream& in, std::ostream& err,
                              std::unique_ptr<platform::Drives> drives)
     : settings_(settings), in_(in), err_(err), drives_(std::move(drives)) {
-  Form_Load();
+  form_.Form_Load();
 }
 
 void ConsoleWindow::PreAnswer(std::string text, MsgAnswer answer) {
@@ -35,29 +35,27 @@ void ConsoleWindow::PreAnswer(std::string text, MsgAnswer answer) {
 void ConsoleWindow::RequestClose() { closeRequested_ = 1; }
 
 void ConsoleWindow::SetText(Control control, const std::string& text) {
-  ControlStateWindow::SetText(control, text);
+  ControlState::SetText(control, text);
   if (control == Control::lblMes) DrawProgressLine();
 }
 
 void ConsoleWindow::SetVisible(Control control, bool visible) {
-  ControlStateWindow::SetVisible(control, visible);
+  ControlState::SetVisible(control, visible);
   if (control == Control::ProgressBar1) DrawProgressLine();
 }
 
 void ConsoleWindow::SetProgressValue(float value) {
-  ControlStateWindow::SetProgressValue(value);
+  ControlState::SetProgressValue(value);
   DrawProgressLine();
 }
 
 // A close request ends the program as the window's close box does: in the
-// states where a run ends at once the forced-end notice comes first; in
-// every state the run unwinds through RunAborted, closing its files.
+// states where a run ends at once the forced-end notice comes first, and
+// the run unwinds, closing its files.
 void ConsoleWindow::ProcessEvents() {
   if (!closeRequested_) return;
   closeRequested_ = 0;
-  Form_Unload();
-  Unload();
-  throw RunAborted();
+  form_.CloseRequested();
 }
 
 std::string ConsoleWindow::CurrentDriveText() const { return drives_->Current().DisplayText(); }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "form/control_state.h"
+#include "form/form.h"
 
 namespace dorvax::cli {
 
@@ -19,10 +20,13 @@ struct ConsoleSettings {
   bool drawProgress = false;   // stderr is a terminal: redraw the status line
 };
 
-class ConsoleWindow : public ControlStateWindow {
+class ConsoleWindow : public ControlState {
  public:
   ConsoleWindow(ConsoleSettings settings, std::istream& in, std::ostream& err,
                 std::unique_ptr<platform::Drives> drives);
+
+  // The form running on these controls.
+  Form& form() { return form_; }
 
   // The next box with exactly this text is answered so, without printing it
   // (the run's confirmation, which starting the program already gave).
@@ -60,6 +64,7 @@ class ConsoleWindow : public ControlStateWindow {
   bool unloaded_ = false;
   std::string drawnLine_;  // what the status line shows now ("" = nothing)
   static volatile std::sig_atomic_t closeRequested_;
+  Form form_{*this};
 };
 
 // "\r\n" becomes "\n" for the terminal.

@@ -10,16 +10,16 @@ Value Lookup(const std::map<Control, Value>& values, Control control, Value othe
 }
 }  // namespace
 
-std::string ControlStateWindow::Text(Control control) const { return Lookup(text_, control, std::string()); }
+std::string ControlState::Text(Control control) const { return Lookup(text_, control, std::string()); }
 
-bool ControlStateWindow::IsEnabled(Control control) const { return Lookup(enabled_, control, true); }
+bool ControlState::IsEnabled(Control control) const { return Lookup(enabled_, control, true); }
 
-BoxColour ControlStateWindow::Background(Control control) const {
+BoxColour ControlState::Background(Control control) const {
   return Lookup(colour_, control, BoxColour::kNormal);
 }
 
-bool ControlStateWindow::IsSelected(Control option) const { return Lookup(selected_, option, false); }
+bool ControlState::IsSelected(Control option) const { return Lookup(selected_, option, false); }
 
-bool ControlStateWindow::IsVisible(Control control) const { return Lookup(visible_, control, true); }
+bool ControlState::IsVisible(Control control) const { return Lookup(visible_, control, true); }
 
 }  // namespace dorvax

@@ -1,16 +1,16 @@
 #pragma once
-// A window whose controls are state in memory: the text, enabled state,
+// Controls that are state in memory: the text, enabled state,
 // colour, selection and visibility of each control and the bar's value. The
-// batch program's console and the windows of the tests build on it and add
+// batch program's console and the windows of the tests build on them and add
 // only what they do with that state (print it, record it).
 #include <map>
 #include <string>
 
-#include "form/form_window.h"
+#include "form/control_primitives.h"
 
 namespace dorvax {
 
-class ControlStateWindow : public FormWindow {
+class ControlState : public ControlPrimitives {
  public:
   std::string Text(Control control) const override;
   void SetText(Control control, const std::string& text) override { text_[control] = text; }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "hourly/quiet_data_line.h"
+#include "formats/usual_data_line.h"
 #include "platform/compiler.h"
 #include "platform/cp932.h"
 #include "platform/run_error.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "hourly/day_records.h"
+#include "formats/day_records.h"
 
 namespace dorvax {
 

@@ -1,10 +1,10 @@
 #include "hourly/hourly_walk.h"
 
-#include "form/messages.h"
 #include "platform/cp932.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "platform/writer_closing.h"
+#include "window/messages.h"
 
 namespace dorvax {
 
@@ -18,7 +18,7 @@ std::string UnfitNameQuestion(const std::string& yearMonth, const std::string& a
 
 // The records of one station file that will be written, for the run's
 // statistics (the summary of the batch program).
-void CountWrittenRecords(FormWindow::RunStatistics& stats, const DvxRecordList& dvx, const DvsRecordList& dvs) {
+void CountWrittenRecords(RunStatistics& stats, const DvxRecordList& dvx, const DvsRecordList& dvs) {
   for (std::size_t d = 1; d < dvx.size(); ++d)
     if (HasDvxValues(dvx[d])) ++stats.dvxRecords;
   for (std::size_t d = 1; d < dvs.size(); ++d)
@@ -28,7 +28,7 @@ void CountWrittenRecords(FormWindow::RunStatistics& stats, const DvxRecordList& 
 }  // namespace
 
 bool HourlyWalk::Run() {
-  for (const std::string& yearMonth : platform::ListSubfolders(frm_.strFolderPath[0]))
+  for (const std::string& yearMonth : platform::ListSubfolders(run_.strFolderPath[0]))
     if (!ConvertYearMonth(yearMonth)) return false;
   return true;
 }
@@ -37,10 +37,10 @@ bool HourlyWalk::ConvertYearMonth(const std::string& yearMonth) {
   Era era = EraOfYearMonth(yearMonth);
   if (era == Era::kBinary) {
     std::string_view yyyy = platform::utf8::Mid(yearMonth, 1, 4);
-    month_.StartMonth(frm_.strFolderPath[1] + std::string(yyyy) + platform::Sep(), yyyy,
+    month_.StartMonth(run_.strFolderPath[1] + std::string(yyyy) + platform::Sep(), yyyy,
                       platform::utf8::Right(yearMonth, 2));
   }
-  std::string monthPath = frm_.strFolderPath[0] + yearMonth + platform::Sep();
+  std::string monthPath = run_.strFolderPath[0] + yearMonth + platform::Sep();
   for (const std::string& area : platform::ListSubfolders(monthPath)) {
     std::string areaPath = monthPath + area + platform::Sep();
     Place place{yearMonth, area, areaPath, era};
@@ -57,20 +57,19 @@ bool HourlyWalk::HandleFile(const Place& place, const std::string& fileName) {
       StopAtDeclinedName();
       return false;
     }
-    ++frm_.lngUnprocessedFiles;
-    ++frm_.stats.filesLeftOut;
+    ++run_.lngUnprocessedFiles;
     progress_.FileLeftOut();
     return true;
   }
   ReadFile(place, place.areaPath + fileName);
   if (place.era == Era::kBinary) {
     month_.WriteStationRecords(contents_.dvxRecords(), contents_.dvsRecords());
-    CountWrittenRecords(frm_.stats, contents_.dvxRecords(), contents_.dvsRecords());
+    CountWrittenRecords(run_.stats, contents_.dvxRecords(), contents_.dvsRecords());
   } else {
     WriteTextFile(place, fileName);
-    ++frm_.stats.textFiles;
+    ++run_.stats.textFiles;
   }
-  ++frm_.stats.filesConverted;
+  ++run_.stats.filesConverted;
   progress_.FileConverted();
   return true;
 }
@@ -91,14 +90,14 @@ void HourlyWalk::StopAtDeclinedName() {
 void HourlyWalk::ReadFile(const Place& place, const std::string& path) {
   input_.Open(path);
   if (place.era == Era::kBinary)
-    contents_.ReadBinaryEra(input_, frm_.typStation);
+    contents_.ReadBinaryEra(input_, run_.typStation);
   else
     contents_.ReadTextEra(input_);
   input_.Close();
 }
 
 void HourlyWalk::WriteTextFile(const Place& place, const std::string& fileName) {
-  std::string path = frm_.strFolderPath[1] + place.yearMonth + platform::Sep() + place.area + platform::Sep() +
+  std::string path = run_.strFolderPath[1] + place.yearMonth + platform::Sep() + place.area + platform::Sep() +
                      std::string(OldEditionName(fileName));
   textOutput_.Open(path);
   textOutput_.WriteText(contents_.Text());

@@ -6,18 +6,19 @@
 // the user agrees, left out; the progress share is taken file by file.
 #include <string>
 
-#include "form/form_window.h"
-#include "hourly/driver_file_contents.h"
-#include "hourly/driver_file_names.h"
-#include "hourly/driver_month_files.h"
+#include "formats/hourly_file_names.h"
+#include "hourly/hourly_file_contents.h"
+#include "hourly/month_record_files.h"
 #include "hourly/progress_share.h"
 #include "platform/text_file.h"
+#include "window/run_state.h"
+#include "window/step_window.h"
 
 namespace dorvax {
 
 class HourlyWalk {
  public:
-  HourlyWalk(FormWindow& frm, ProgressShare& progress) : frm_(frm), progress_(progress) {}
+  HourlyWalk(RunState& run, StepWindow& frm, ProgressShare& progress) : run_(run), frm_(frm), progress_(progress) {}
 
   // Converts every file of the tree. Returns false when the user stopped at
   // a file name that does not fit: the stop has been reported, the month's
@@ -44,7 +45,8 @@ class HourlyWalk {
   void ReadFile(const Place& place, const std::string& path);
   void WriteTextFile(const Place& place, const std::string& fileName);
 
-  FormWindow& frm_;
+  RunState& run_;
+  StepWindow& frm_;
   ProgressShare& progress_;
   platform::TextReader input_;
   platform::TextWriter textOutput_;

@@ -17,7 +17,7 @@ int32_t MilestoneStep(int32_t fileTotal) {
   return quotient;
 }
 
-ProgressShare::ProgressShare(FormWindow& frm, int32_t fileTotal, int16_t passes)
+ProgressShare::ProgressShare(StepWindow& frm, int32_t fileTotal, int16_t passes)
     : frm_(frm), total_(fileTotal), useMilestones_(fileTotal >= kMilestones) {
   int32_t passCount = std::max<int32_t>(passes, 1);
   stepUnits_ = kConversionUnits / kMilestones / passCount;

@@ -11,7 +11,7 @@
 #include <array>
 #include <cstdint>
 
-#include "form/form_window.h"
+#include "window/step_window.h"
 
 namespace dorvax {
 
@@ -20,7 +20,7 @@ class ProgressShare {
   static constexpr int32_t kMilestones = 20;
 
   // `fileTotal`: the files counted for the pass; `passes`: 1 or 2.
-  ProgressShare(FormWindow& frm, int32_t fileTotal, int16_t passes);
+  ProgressShare(StepWindow& frm, int32_t fileTotal, int16_t passes);
 
   // A file was converted: it is counted, every tenth lets the window
   // process what is pending, and the progress step follows.
@@ -40,7 +40,7 @@ class ProgressShare {
   // Advances the bar, never beyond its end.
   void Advance(int32_t units);
 
-  FormWindow& frm_;
+  StepWindow& frm_;
   int32_t total_;
   int32_t stepUnits_;   // per milestone
   int32_t shareUnits_;  // the whole share of the pass

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "hourly/day_records.h"
+#include "formats/day_records.h"
 #include "inspect/command_line.h"
 #include "inspect/dump_writer.h"
 #include "inspect/file_kind.h"

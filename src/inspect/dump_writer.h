@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "hourly/day_records.h"
+#include "formats/day_records.h"
 #include "inspect/file_kind.h"
 #include "inspect/index_line.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "hourly/day_records.h"
+#include "formats/day_records.h"
 #include "inspect/cp932_decode.h"
 #include "inspect/output_text.h"
 #include "inspect/record_fields.h"

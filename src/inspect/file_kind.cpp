@@ -3,7 +3,7 @@
 #include <cctype>
 #include <string>
 
-#include "hourly/day_records.h"
+#include "formats/day_records.h"
 #include "platform/native_path.h"
 
 namespace dorvax::inspect {

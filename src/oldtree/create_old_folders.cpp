@@ -3,25 +3,21 @@
 #include <cstdint>
 #include <string>
 
-#include "form/messages.h"
-#include "oldtree/folder_names.h"
-#include "oldtree/station_file_name.h"
+#include "formats/folder_names.h"
+#include "formats/station_file_name.h"
+#include "oldtree/second_disc.h"
 #include "oldtree/station_index.h"
 #include "platform/cp932.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "platform/run_error.h"
+#include "window/messages.h"
 
 namespace dorvax {
 
 namespace {
 
-constexpr int16_t kGoOn = -1;
-constexpr int16_t kCallAgain = 580;
-constexpr int16_t kBadFolderName = 98;
-constexpr int16_t kStopped = 99;
-constexpr int16_t kDiscUnusable = 999;
 constexpr int16_t kStateBuildingTree = 2;
 constexpr int16_t kLastBinaryYear = 1999;
 
@@ -45,7 +41,8 @@ enum class NameKind { kYearMonth, kArea };
 
 // The state of one walk over the source tree.
 struct Walk {
-  FormWindow& frm;
+  RunState& run;
+  StepWindow& frm;
   int16_t pass;
   std::string src;    // ends with a separator
   std::string dst;    // ends with a separator
@@ -55,39 +52,39 @@ struct Walk {
 
 std::string StationFileName(const std::string& month) { return "idx" + month + ".csv"; }
 
-void RejectFolderName(FormWindow& frm, NameKind kind, int16_t& result) {
+void RejectFolderName(StepWindow& frm, NameKind kind, StepResult& result) {
   frm.SetBusyCursor(false);
   frm.MsgBox(OkBox(kForeignFolder + msg::kCrLf + (kind == NameKind::kYearMonth ? kBadMonthFolder : kBadAreaFolder),
                    msg::kTitleStopped, MsgIcon::kCritical));
   frm.FocusFolderBox(0);
-  result = kBadFolderName;
+  result = StepResult::kBadName;
 }
 
 // Pass 2 of a two-disc run: the user exchanges the discs and the new one is
 // checked. Returns false when the call has to return with `result` as set.
-bool HandOverToSecondDisc(FormWindow& frm, int16_t& result) {
+bool HandOverToSecondDisc(RunState& run, StepWindow& frm, StepResult& result) {
   frm.SetBusyCursor(false);
   if (frm.MsgBox(OkCancelBox(kHandOverText, msg::kTitleMessage, MsgIcon::kInformation)) != MsgAnswer::kOk) {
     frm.MsgBox(OkBox(msg::kAborted, msg::kTitleMessage, MsgIcon::kInformation));
-    result = kStopped;
+    result = StepResult::kStopped;
     return false;
   }
   frm.SetBusyCursor(true);
-  CheckSecondDisc(frm, result);
+  CheckSecondDisc(run, frm, result);
   // A refused disc has shown its box already; the handler turns it into a retry.
-  if (result == kDiscUnusable) throw platform::RunError(kRetrySignal, "");
-  return result == kGoOn;
+  if (result == StepResult::kDiscUnusable) throw platform::RunError(kRetrySignal, "");
+  return result == StepResult::kGoOn;
 }
 
 // The status line of the pass, after the disc hand-over in pass 2.
-bool AnnouncePass(FormWindow& frm, int16_t pass, int16_t& result) {
-  if (frm.intSourceKind == 1) {
+bool AnnouncePass(RunState& run, StepWindow& frm, int16_t pass, StepResult& result) {
+  if (run.intSourceKind == 1) {
     frm.SetStatus(msg::Status(kBuildingStatus));
   } else {
-    if (pass == 2 && !HandOverToSecondDisc(frm, result)) return false;
+    if (pass == 2 && !HandOverToSecondDisc(run, frm, result)) return false;
     if (pass != 1 && pass != 2)
       throw platform::RunError(kErrSubscriptOutOfRange, "インデックスが有効範囲にありません。");
-    frm.SetStatus(msg::Status(frm.strDiscName[pass - 1] + kBuildingStatus));
+    frm.SetStatus(msg::Status(run.strDiscName[pass - 1] + kBuildingStatus));
   }
   frm.Repaint();
   return true;
@@ -99,7 +96,7 @@ void CreateFolderWhenMissing(const std::string& path) {
 
 // Binary era: the year's index folder and the month's index files. Returns
 // false when the station index conversion failed (its box is shown).
-bool BuildBinaryMonth(Walk& walk, const std::string& yearFolder, const std::string& year, int16_t& result) {
+bool BuildBinaryMonth(Walk& walk, const std::string& yearFolder, const std::string& year, StepResult& result) {
   const std::string sep = platform::Sep();
   const std::string indexFolder = yearFolder + sep + "STNIDX";
   const std::string sourceFile = walk.src + walk.month + sep + StationFileName(walk.month);
@@ -109,8 +106,8 @@ bool BuildBinaryMonth(Walk& walk, const std::string& yearFolder, const std::stri
 
   // An index file that an earlier pass of this run wrote means the first
   // disc is in the drive again; rewriting it would mix both discs' stations.
-  auto written = walk.frm.indexFilesWritten.find(idxFile);
-  if (written != walk.frm.indexFilesWritten.end() && written->second < walk.pass)
+  auto written = walk.run.indexFilesWritten.find(idxFile);
+  if (written != walk.run.indexFilesWritten.end() && written->second < walk.pass)
     throw platform::MakeError(platform::kErrFileAlreadyExists, idxFile);
 
   CreateFolderWhenMissing(yearFolder);
@@ -118,9 +115,9 @@ bool BuildBinaryMonth(Walk& walk, const std::string& yearFolder, const std::stri
     platform::CreateFolder(indexFolder);
     platform::CreateFolder(indexFolder + sep + "IDX");
   }
-  ConvertStationIndex(walk.frm, sourceFile, idxBase, sidxBase, result);
-  if (result != kGoOn) return false;
-  walk.frm.indexFilesWritten[idxFile] = walk.pass;
+  ConvertStationIndex(walk.run, walk.frm, sourceFile, idxBase, sidxBase, result);
+  if (result != StepResult::kGoOn) return false;
+  walk.run.indexFilesWritten[idxFile] = walk.pass;
   return true;
 }
 
@@ -139,7 +136,7 @@ void BuildTextMonth(Walk& walk, const std::string& yearFolder) {
 
 // The area folders of the month: their names, their text-era copies and the
 // number of hourly files they hold. Returns false on a bad name.
-bool VisitAreas(Walk& walk, bool textEra, int16_t& result) {
+bool VisitAreas(Walk& walk, bool textEra, StepResult& result) {
   const std::string sep = platform::Sep();
   const std::string sourceMonth = walk.src + walk.month + sep;
   for (const std::string& area : platform::ListSubfolders(sourceMonth)) {
@@ -156,12 +153,12 @@ bool VisitAreas(Walk& walk, bool textEra, int16_t& result) {
     }
     walk.fileTotal += platform::CountFiles(sourceMonth + area);
     if (walk.fileTotal > INT32_MAX) throw platform::MakeError(platform::kErrOverflow);
-    walk.frm.lngFileTotal = static_cast<int32_t>(walk.fileTotal);
+    walk.run.lngFileTotal = static_cast<int32_t>(walk.fileTotal);
   }
   return true;
 }
 
-bool VisitMonth(Walk& walk, const std::string& month, int16_t& result) {
+bool VisitMonth(Walk& walk, const std::string& month, StepResult& result) {
   int16_t year = 0;
   bool valid = false;
   CheckYearMonthName(month, year, valid);
@@ -184,24 +181,24 @@ bool VisitMonth(Walk& walk, const std::string& month, int16_t& result) {
 }
 
 // The share of the progress bar for building the tree: 15 in all.
-int32_t ProgressShare(const FormWindow& frm, int16_t pass) {
-  if (frm.intSourceKind == 1) return 15;
-  if (frm.intSourceKind == 2) return pass == 1 ? 7 : 8;
+int32_t TreeProgressUnits(const RunState& run, int16_t pass) {
+  if (run.intSourceKind == 1) return 15;
+  if (run.intSourceKind == 2) return pass == 1 ? 7 : 8;
   return 0;
 }
 
-void HandleFailure(FormWindow& frm, const platform::RunError& error, const std::string& month, int16_t& result) {
+void HandleFailure(StepWindow& frm, const platform::RunError& error, const std::string& month, StepResult& result) {
   frm.SetBusyCursor(false);
   const int32_t number = error.number();
   auto callAgain = [&](const std::string* text) {
     if (text) frm.MsgBox(OkBox(*text, msg::kTitleError, MsgIcon::kExclamation));
     frm.SetBusyCursor(true);
-    result = kCallAgain;
+    result = StepResult::kCallAgain;
   };
   auto stop = [&](const std::string& text, int side) {
     frm.MsgBox(OkBox(text, msg::kTitleStopped, MsgIcon::kCritical));
     frm.FocusFolderBox(side);
-    result = kStopped;
+    result = StepResult::kStopped;
   };
   if (number == kRetrySignal) {
     callAgain(nullptr);
@@ -220,25 +217,25 @@ void HandleFailure(FormWindow& frm, const platform::RunError& error, const std::
 
 }  // namespace
 
-void CreateOldFolders(FormWindow& frm, int16_t pass, int16_t& result) {
-  result = kGoOn;
-  frm.lngFileTotal = 0;
-  frm.intRunState = kStateBuildingTree;
-  Walk walk{frm, pass, frm.strFolderPath[0], frm.strFolderPath[1], {}, 0};
+void CreateOldFolders(RunState& run, StepWindow& frm, int16_t pass, StepResult& result) {
+  result = StepResult::kGoOn;
+  run.lngFileTotal = 0;
+  run.intRunState = kStateBuildingTree;
+  Walk walk{run, frm, pass, run.strFolderPath[0], run.strFolderPath[1], {}, 0};
   try {
-    if (pass == 1 && frm.intSourceKind == 2) {
+    if (pass == 1 && run.intSourceKind == 2) {
       platform::Drives& drives = frm.drives();
-      frm.sourceDevice = drives.DeviceOf(drives.RootOf(frm.strFolderPath[0]));
+      run.sourceDevice = drives.DeviceOf(drives.RootOf(run.strFolderPath[0]));
     }
-    if (!AnnouncePass(frm, pass, result)) return;
-    walk.src = frm.strFolderPath[0];  // pass 2 may have found its disc elsewhere
+    if (!AnnouncePass(run, frm, pass, result)) return;
+    walk.src = run.strFolderPath[0];  // pass 2 may have found its disc elsewhere
     // A run starts with pass 1: index files of an earlier run are no
     // evidence of a repeated disc.
-    if (pass == 1) frm.indexFilesWritten.clear();
-    frm.typStation.Reset();
+    if (pass == 1) run.indexFilesWritten.clear();
+    run.typStation.Reset();
     for (const std::string& month : platform::ListSubfolders(walk.src))
       if (!VisitMonth(walk, month, result)) return;
-    frm.AdvanceProgress(ProgressShare(frm, pass));
+    frm.AdvanceProgress(TreeProgressUnits(run, pass));
   } catch (const platform::RunError& error) {
     HandleFailure(frm, error, walk.month, result);
   }

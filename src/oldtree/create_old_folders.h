@@ -4,15 +4,15 @@
 // to convert and, in pass 2 of a two-disc run, hands over to the second disc.
 #include <cstdint>
 
-#include "form/form_window.h"
+#include "window/run_state.h"
+#include "window/step_result.h"
+#include "window/step_window.h"
 
 namespace dorvax {
 
-// result: -1 done; 580 call again (disc missing or wrong); 98 bad folder
-// name; 99 stopped; 111 station index failed; 9 unexpected disc-check error.
-void CreateOldFolders(FormWindow& frm, int16_t pass, int16_t& result);
-
-// result: -1 usable disc; 999 not usable (message shown); 9 unexpected error.
-void CheckSecondDisc(FormWindow& frm, int16_t& result);
+// kGoOn: done; kCallAgain: the disc was missing or wrong; kBadName: a folder
+// name that does not fit; kStopped: stopped (message shown);
+// kStationIndexFailed; kDiscCheckFailed: an unexpected disc-check failure.
+void CreateOldFolders(RunState& run, StepWindow& frm, int16_t pass, StepResult& result);
 
 }  // namespace dorvax

@@ -1,25 +1,23 @@
-// The check of the disc inserted for pass 2 of a two-disc run.
-#include "form/messages.h"
-#include "form/source_tree.h"
-#include "oldtree/create_old_folders.h"
+#include "oldtree/second_disc.h"
+
+#include "formats/source_tree.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/run_error.h"
+#include "window/messages.h"
 
 namespace dorvax {
 
 namespace {
 
-constexpr int16_t kDiscUnusable = 999;
-constexpr int16_t kDiscCheckFailed = 9;
 constexpr int16_t kStateSecondDisc = 21;
 
 const std::string kWrongDisc = "１枚目のCD-ROMと同様の新版フォルダ構造をもたないCD-ROMが入っています。";
 
-void RefuseDisc(FormWindow& frm, const std::string& text, int16_t& result) {
+void RefuseDisc(StepWindow& frm, const std::string& text, StepResult& result) {
   frm.SetBusyCursor(false);
   frm.MsgBox(OkBox(text, msg::kTitleError, MsgIcon::kExclamation));
-  result = kDiscUnusable;
+  result = StepResult::kDiscUnusable;
 }
 
 // The source of pass 2 where the drive of the first disc has the second
@@ -27,24 +25,24 @@ void RefuseDisc(FormWindow& frm, const std::string& text, int16_t& result) {
 // mounted at a path of its own, below the new disc's mount point. False when
 // the drive has no disc now. Without a device taken in pass 1 the source
 // stays as it is.
-bool FollowDiscOfTheSourceDrive(FormWindow& frm) {
-  if (frm.sourceDevice.empty()) return true;
-  const std::string root = frm.drives().MountPointOf(frm.sourceDevice);
+bool FollowDiscOfTheSourceDrive(RunState& run, StepWindow& frm) {
+  if (run.sourceDevice.empty()) return true;
+  const std::string root = frm.drives().MountPointOf(run.sourceDevice);
   if (root.empty()) return false;
-  frm.strFolderPath[0] = HourlyTreeOf(root);
+  run.strFolderPath[0] = HourlyTreeOf(root);
   return true;
 }
 
 }  // namespace
 
-void CheckSecondDisc(FormWindow& frm, int16_t& result) {
-  result = -1;
-  frm.intRunState = kStateSecondDisc;
+void CheckSecondDisc(RunState& run, StepWindow& frm, StepResult& result) {
+  result = StepResult::kGoOn;
+  run.intRunState = kStateSecondDisc;
   try {
-    frm.SetStatus(msg::Status(frm.strDiscName[1] + "フォルダ構成等のチェックを行っています"));
+    frm.SetStatus(msg::Status(run.strDiscName[1] + "フォルダ構成等のチェックを行っています"));
     frm.Repaint();
-    const bool discInDrive = FollowDiscOfTheSourceDrive(frm);
-    const std::string& source = frm.strFolderPath[0];
+    const bool discInDrive = FollowDiscOfTheSourceDrive(run, frm);
+    const std::string& source = run.strFolderPath[0];
     if (!discInDrive || !frm.drives().IsReady(frm.drives().RootOf(source))) {
       RefuseDisc(frm, msg::kNoDisc, result);
       return;
@@ -56,7 +54,7 @@ void CheckSecondDisc(FormWindow& frm, int16_t& result) {
     frm.SetBusyCursor(false);
     frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleStopped,
                      MsgIcon::kCritical));
-    result = kDiscCheckFailed;
+    result = StepResult::kDiscCheckFailed;
   }
 }
 

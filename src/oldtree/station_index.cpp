@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "form/messages.h"
-#include "oldtree/station_file_name.h"
-#include "oldtree/station_line.h"
+#include "window/messages.h"
+#include "formats/station_file_name.h"
+#include "formats/station_line.h"
 #include "platform/numeric_text.h"
 #include "platform/run_error.h"
 #include "platform/text_file.h"
@@ -14,7 +14,6 @@ namespace dorvax {
 
 namespace {
 
-constexpr int16_t kStationIndexFailed = 111;
 constexpr int kHeaderLines = 2;
 // Nothing past character 101 of a line is looked at: 202 bytes at most. The
 // rest of a longer line is read past without being held.
@@ -39,7 +38,7 @@ struct OpenFiles {
   }
 };
 
-void ShowFailure(FormWindow& frm, const platform::RunError& error, const std::string& sourceFile) {
+void ShowFailure(StepWindow& frm, const platform::RunError& error, const std::string& sourceFile) {
   const int32_t number = error.number();
   if (number == platform::kErrFileNotFound) {
     // The message names the file by its month folder and file name.
@@ -63,8 +62,8 @@ void WriteSnowIndex(platform::TextWriter& writer, const std::string& path, const
 
 }  // namespace
 
-void ConvertStationIndex(FormWindow& frm, const std::string& sourceFile, const std::string& idxBase,
-                         const std::string& sidxBase, int16_t& result) {
+void ConvertStationIndex(RunState& run, StepWindow& frm, const std::string& sourceFile, const std::string& idxBase,
+                         const std::string& sidxBase, StepResult& result) {
   OpenFiles files;
   try {
     const std::string month = StationFileMonth(sourceFile);
@@ -85,7 +84,7 @@ void ConvertStationIndex(FormWindow& frm, const std::string& sourceFile, const s
       info.lngStationNo = station.stationNo;
       info.intKind = station.kind;
       info.intSnow = station.snow;
-      frm.typStation.Append(info);
+      run.typStation.Append(info);
       if (station.inSnowIndex) snowLines.push_back(station.indexLine);
       if (station.inIndex) files.index.WriteLine(station.indexLine);
     }
@@ -97,7 +96,7 @@ void ConvertStationIndex(FormWindow& frm, const std::string& sourceFile, const s
     frm.SetBusyCursor(false);
     files.CloseAll();
     ShowFailure(frm, error, sourceFile);
-    result = kStationIndexFailed;
+    result = StepResult::kStationIndexFailed;
   }
 }
 

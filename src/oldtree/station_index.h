@@ -4,12 +4,15 @@
 #include <cstdint>
 #include <string>
 
-#include "form/form_window.h"
+#include "window/run_state.h"
+#include "window/step_result.h"
+#include "window/step_window.h"
 
 namespace dorvax {
 
-// result stays -1 on success and becomes 111 on a failure (message shown).
-void ConvertStationIndex(FormWindow& frm, const std::string& sourceFile, const std::string& idxBase,
-                         const std::string& sidxBase, int16_t& result);
+// result stays kGoOn on success and becomes kStationIndexFailed on a failure
+// (message shown).
+void ConvertStationIndex(RunState& run, StepWindow& frm, const std::string& sourceFile, const std::string& idxBase,
+                         const std::string& sidxBase, StepResult& result);
 
 }  // namespace dorvax

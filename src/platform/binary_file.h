@@ -7,7 +7,7 @@
 
 #include "platform/file_handle.h"
 
-namespace platform {
+namespace dorvax::platform {
 
 class BinaryWriter {
  public:
@@ -45,4 +45,4 @@ class BinaryWriter {
   std::string buffer_;
 };
 
-}  // namespace platform
+}  // namespace dorvax::platform

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace platform::cp932 {
+namespace dorvax::platform::cp932 {
 
 namespace {
 // Width in bytes of the character starting at byte `i`.
@@ -46,9 +46,9 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
-}  // namespace platform::cp932
+}  // namespace dorvax::platform::cp932
 
-namespace platform::utf8 {
+namespace dorvax::platform::utf8 {
 
 namespace {
 inline bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
@@ -81,4 +81,4 @@ std::string_view Right(std::string_view text, std::size_t count) {
   return Mid(text, total - count + 1, count);
 }
 
-}  // namespace platform::utf8
+}  // namespace dorvax::platform::utf8

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform::cp932 {
+namespace dorvax::platform::cp932 {
 
 constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
@@ -35,11 +35,11 @@ bool IsAscii(std::string_view text);
 // Appends `count` blanks.
 inline void AppendBlanks(std::string& out, std::size_t count) { out.append(count, ' '); }
 
-}  // namespace platform::cp932
+}  // namespace dorvax::platform::cp932
 
-namespace platform::utf8 {
+namespace dorvax::platform::utf8 {
 // Character counting for UTF-8 text (file names and message texts).
 std::size_t CharCount(std::string_view text);
 std::string_view Mid(std::string_view text, std::size_t start, std::size_t count);
 std::string_view Right(std::string_view text, std::size_t count);
-}  // namespace platform::utf8
+}  // namespace dorvax::platform::utf8

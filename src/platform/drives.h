@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace dorvax::platform {
 
 enum class DriveType { kUnknown, kRemovable, kFixed, kRemote, kCdRom, kRamDisk };
 
@@ -58,4 +58,4 @@ bool IsListedMount(const std::string& point, const std::string& fsType, const st
 // ("q: [CD]" gives "Q:\"); the mount point with a trailing "/" elsewhere.
 std::string DriveRootFromListText(const std::string& listText);
 
-}  // namespace platform
+}  // namespace dorvax::platform

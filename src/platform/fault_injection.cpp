@@ -2,7 +2,7 @@
 
 #include "platform/run_error.h"
 
-namespace platform::faults {
+namespace dorvax::platform::faults {
 
 namespace detail {
 bool g_armed = false;
@@ -37,4 +37,4 @@ void detail::CheckSlow(Op op, const std::string& path) {
   }
 }
 
-}  // namespace platform::faults
+}  // namespace dorvax::platform::faults

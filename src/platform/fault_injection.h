@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace platform::faults {
+namespace dorvax::platform::faults {
 
 enum class Op {
   kAny,
@@ -58,4 +58,4 @@ class ScopedFault {
   ScopedFault& operator=(const ScopedFault&) = delete;
 };
 
-}  // namespace platform::faults
+}  // namespace dorvax::platform::faults

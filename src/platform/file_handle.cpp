@@ -18,7 +18,7 @@
 #include "platform/native_path.h"
 #include "platform/run_error.h"
 
-namespace platform {
+namespace dorvax::platform {
 
 namespace {
 std::atomic<int> g_openFiles{0};
@@ -211,4 +211,4 @@ void FileHandle::CloseAsNormalFile() {
 
 #endif
 
-}  // namespace platform
+}  // namespace dorvax::platform

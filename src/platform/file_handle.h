@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace platform {
+namespace dorvax::platform {
 
 enum class OpenMode {
   kRead,             // existing file, reading
@@ -54,4 +54,4 @@ class FileHandle {
 // Number of files of the converter currently open (for leak checks in tests).
 int OpenFileCount();
 
-}  // namespace platform
+}  // namespace dorvax::platform

@@ -10,7 +10,7 @@
 
 #include "platform/name_order.h"
 
-namespace platform {
+namespace dorvax::platform {
 
 // True when a folder exists at the path (a trailing separator is allowed).
 bool FolderExists(const std::string& path);
@@ -53,4 +53,4 @@ mode_t NormalMode(mode_t mode);
 // on Windows also letter case), or empty when it cannot be resolved.
 std::string CanonicalFolder(const std::string& path);
 
-}  // namespace platform
+}  // namespace dorvax::platform

@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-namespace platform {
+namespace dorvax::platform {
 
 namespace {
 std::atomic<uint64_t> g_bytesRead{0};
@@ -19,4 +19,4 @@ void ResetIoCounters() {
 void CountBytesRead(std::size_t bytes) { g_bytesRead.fetch_add(bytes, std::memory_order_relaxed); }
 void CountBytesWritten(std::size_t bytes) { g_bytesWritten.fetch_add(bytes, std::memory_order_relaxed); }
 
-}  // namespace platform
+}  // namespace dorvax::platform

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace platform {
+namespace dorvax::platform {
 
 struct IoTotals {
   uint64_t bytesRead = 0;
@@ -18,4 +18,4 @@ void ResetIoCounters();
 void CountBytesRead(std::size_t bytes);
 void CountBytesWritten(std::size_t bytes);
 
-}  // namespace platform
+}  // namespace dorvax::platform

@@ -13,7 +13,7 @@
 #define DORVAX_LINE_ENDS_SSE2 1
 #endif
 
-namespace platform {
+namespace dorvax::platform {
 
 constexpr std::size_t kLineEndBlock = 64;
 
@@ -54,4 +54,4 @@ inline void ForEachLineIn(const char* data, std::size_t size, std::size_t keepBy
   if (start < size) line(std::string_view(data + start, size - start < keepBytes ? size - start : keepBytes));
 }
 
-}  // namespace platform
+}  // namespace dorvax::platform

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace dorvax::platform {
 
 namespace {
 
@@ -140,4 +140,4 @@ bool NameLess(std::string_view a, std::string_view b) {
   }
 }
 
-}  // namespace platform
+}  // namespace dorvax::platform

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace dorvax::platform {
 
 // The upper-case form of one UTF-16 unit as the file system folds it, for
 // the letters names of this data can hold: ASCII, Latin-1, Greek, Cyrillic,
@@ -21,4 +21,4 @@ char16_t FoldedUnit(char16_t unit);
 // units begin with U+D800 to U+DBFF), before those from U+E000 to U+FFFF.
 bool NameLess(std::string_view a, std::string_view b);
 
-}  // namespace platform
+}  // namespace dorvax::platform

@@ -4,7 +4,7 @@
 #include <windows.h>
 #endif
 
-namespace platform {
+namespace dorvax::platform {
 
 #ifdef _WIN32
 std::wstring ToWide(std::string_view utf8) {
@@ -54,4 +54,4 @@ std::string ParentOf(std::string_view path) {
   return trimmed.substr(0, cut);
 }
 
-}  // namespace platform
+}  // namespace dorvax::platform

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace dorvax::platform {
 
 #ifdef _WIN32
 constexpr char kPathSeparator = '\\';
@@ -34,4 +34,4 @@ std::string WithoutTrailingSeparator(std::string_view path);
 // The folder that holds a path (text before its last separator), or empty.
 std::string ParentOf(std::string_view path);
 
-}  // namespace platform
+}  // namespace dorvax::platform

@@ -4,7 +4,7 @@
 
 #include "platform/run_error.h"
 
-namespace platform {
+namespace dorvax::platform {
 
 namespace {
 
@@ -81,4 +81,4 @@ std::optional<int32_t> TryReadInteger(std::string_view text, int32_t min, int32_
   return out;
 }
 
-}  // namespace platform
+}  // namespace dorvax::platform

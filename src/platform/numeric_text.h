@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-namespace platform {
+namespace dorvax::platform {
 
 // Reads a number into the range [min, max]; throws RunError 13 or 6.
 int32_t ReadInteger(std::string_view text, int32_t min, int32_t max);
@@ -103,4 +103,4 @@ inline std::optional<int32_t> TryReadInt32(std::string_view text) {
   return TryReadInteger(text, INT32_MIN, INT32_MAX);
 }
 
-}  // namespace platform
+}  // namespace dorvax::platform

@@ -5,7 +5,7 @@
 #include <windows.h>
 #endif
 
-namespace platform {
+namespace dorvax::platform {
 
 RunError::RunError(int32_t number, std::string description)
     : std::runtime_error(std::to_string(number) + " : " + description),
@@ -126,4 +126,4 @@ RunError ErrorFromWin32(unsigned long code, const std::string& path) {
 }
 #endif
 
-}  // namespace platform
+}  // namespace dorvax::platform

@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-namespace platform {
+namespace dorvax::platform {
 
 // The error numbers the steps' handlers distinguish.
 enum ErrorNumber : int32_t {
@@ -62,4 +62,4 @@ RunError ErrorFromWin32(unsigned long code, const std::string& path);
 // True for the disk-full failure in either of its two forms.
 inline bool IsDiskFull(int32_t number) { return number == kErrDiskFull || number == kStatusDiskFull; }
 
-}  // namespace platform
+}  // namespace dorvax::platform

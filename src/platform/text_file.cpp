@@ -8,7 +8,7 @@
 #include "platform/binary_file.h"
 #include "platform/run_error.h"
 
-namespace platform {
+namespace dorvax::platform {
 
 namespace {
 constexpr std::size_t kReadChunk = 64 * 1024;
@@ -195,4 +195,4 @@ void BinaryWriter::Close() {
   file_.Close();
 }
 
-}  // namespace platform
+}  // namespace dorvax::platform

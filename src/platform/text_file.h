@@ -11,7 +11,7 @@
 #include "platform/file_handle.h"
 #include "platform/line_ends.h"
 
-namespace platform {
+namespace dorvax::platform {
 
 class TextReader {
  public:
@@ -109,4 +109,4 @@ class TextWriter {
   std::string buffer_;
 };
 
-}  // namespace platform
+}  // namespace dorvax::platform

@@ -2,7 +2,7 @@
 // Closing an output file on a failure path: what has been written so far is
 // kept where the disk allows it, and nothing is reported, because the
 // failure that led here is the one the user is told about.
-namespace platform {
+namespace dorvax::platform {
 
 template <typename Writer>
 void CloseWithoutReporting(Writer& file) noexcept {
@@ -13,4 +13,4 @@ void CloseWithoutReporting(Writer& file) noexcept {
   }
 }
 
-}  // namespace platform
+}  // namespace dorvax::platform

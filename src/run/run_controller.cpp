@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "form/messages.h"
+#include "window/messages.h"
 #include "hourly/convert_hourly_files.h"
 #include "oldtree/create_old_folders.h"
+#include "oldtree/prepare_destination.h"
 #include "platform/file_system.h"
 #include "platform/run_error.h"
 #include "validation/check_folders.h"
@@ -18,17 +19,15 @@ const char* const kConfirmExit = "変換プログラムを終了してよろし�
 const char* const kFinished = "Dorvaxデータの変換処理が完了しました。";
 const char* const kOfferDeletion = "作成した旧版の\"\\dorvax\"フォルダを削除しますか。";
 const char* const kDeleting = "作成した旧版\"\\dorvax\"フォルダを削除しています";
-constexpr int16_t kCallAgain = 580;
-
 // What the previous run left behind must not leak into this one. A run
 // that ended on the generic error box keeps its run state; this run has
 // begun no tree yet, so a stop before it begins one must not offer to
 // delete the "dorvax" folder of whatever destination is chosen now.
-void ResetRunCounters(FormWindow& frm) {
-  frm.intRunState = 0;
-  frm.lngUnprocessedFiles = 0;
-  frm.indexFilesWritten.clear();
-  frm.stats = FormWindow::RunStatistics{};
+void ResetRunCounters(RunState& run) {
+  run.intRunState = 0;
+  run.lngUnprocessedFiles = 0;
+  run.indexFilesWritten.clear();
+  run.stats = RunStatistics{};
 }
 
 // The tree of one pass. A missing or wrong disc (580) is asked for again
@@ -36,33 +35,34 @@ void ResetRunCounters(FormWindow& frm) {
 // "キャンセル" as a way out. Anywhere else the same call would fail again
 // with nothing the user could do about it, so 580 ends the run there like
 // any other stop.
-void BuildTree(FormWindow& frm, int16_t pass, int16_t passes, int16_t& result) {
-  CreateOldFolders(frm, pass, result);
+void BuildTree(RunState& run, StepWindow& frm, int16_t pass, int16_t passes, StepResult& result) {
+  CreateOldFolders(run, frm, pass, result);
   bool mayRetry = passes == 2 && pass == 2;
-  while (result == kCallAgain && mayRetry) CreateOldFolders(frm, pass, result);
+  while (result == StepResult::kCallAgain && mayRetry) CreateOldFolders(run, frm, pass, result);
   // The step set the hourglass again for a call that does not come.
-  if (result == kCallAgain) frm.SetBusyCursor(false);
+  if (result == StepResult::kCallAgain) frm.SetBusyCursor(false);
 }
 
 // The checks and the passes; once the result is no longer -1 the remaining
 // passes do nothing.
-void RunSteps(FormWindow& frm, int16_t& result) {
-  CheckFolders(frm, result);
-  const int16_t passes = frm.intSourceKind;
+void RunSteps(RunState& run, StepWindow& frm, StepResult& result) {
+  CheckFolders(run, frm, result);
+  if (result == StepResult::kGoOn) PrepareDestination(run, frm, result);
+  const int16_t passes = run.intSourceKind;
   for (int16_t pass = 1; pass <= passes; ++pass) {
-    if (result == -1) BuildTree(frm, pass, passes, result);
-    if (result == -1) ConvertHourlyFiles(frm, pass, result);
+    if (result == StepResult::kGoOn) BuildTree(run, frm, pass, passes, result);
+    if (result == StepResult::kGoOn) ConvertHourlyFiles(run, frm, pass, result);
   }
 }
 
-void ReportSuccess(FormWindow& frm) {
+void ReportSuccess(StepWindow& frm) {
   frm.SetBusyCursor(false);
   frm.MsgBox(OkBox(kFinished, msg::kTitleFinished, MsgIcon::kInformation));
   frm.EnableInputControls(true);
   frm.SetFocus(Control::cmdMain1);
 }
 
-void DeleteBuiltTree(FormWindow& frm) {
+void DeleteBuiltTree(StepWindow& frm) {
   frm.SetBusyCursor(true);
   frm.EnableInputControls(false);
   frm.SetStatus(msg::Status(kDeleting));
@@ -74,8 +74,8 @@ void DeleteBuiltTree(FormWindow& frm) {
 
 // A stop: the step has shown its message. Once the destination tree was
 // begun (state 2 or more) the user may have the partial tree deleted.
-void HandleStop(FormWindow& frm) {
-  if (frm.intRunState >= 2 && platform::FolderExists(frm.TrimmedFolderText(1))) {
+void HandleStop(const RunState& run, StepWindow& frm) {
+  if (run.intRunState >= 2 && platform::FolderExists(frm.TrimmedFolderText(1))) {
     if (frm.MsgBox(YesNoBox(kOfferDeletion)) == MsgAnswer::kYes) DeleteBuiltTree(frm);
   }
   if (!frm.IsEnabled(Control::txtFolder1)) frm.EnableInputControls(true);
@@ -83,25 +83,25 @@ void HandleStop(FormWindow& frm) {
 
 // The end of every run that gets past the steps: the notice or the deletion
 // offer, then the window back to idle.
-void FinishRun(FormWindow& frm, int16_t result, RunOutcome& outcome) {
-  if (result == -1) {
+void FinishRun(RunState& run, StepWindow& frm, StepResult result, RunOutcome& outcome) {
+  if (result == StepResult::kGoOn) {
     ReportSuccess(frm);
     outcome.completed = true;
   } else {
-    HandleStop(frm);
+    HandleStop(run, frm);
   }
   if (frm.IsVisible(Control::ProgressBar1)) frm.ShowProgress(false);
-  frm.intRunState = 0;
+  run.intRunState = 0;
 }
 
-void RunConversion(FormWindow& frm, RunOutcome& outcome) {
+void RunConversion(RunState& run, StepWindow& frm, RunOutcome& outcome) {
   if (frm.MsgBox(YesNoBox(kConfirmRun)) != MsgAnswer::kYes) return;
   outcome.confirmed = true;
-  ResetRunCounters(frm);
-  int16_t& result = outcome.result;
-  result = -1;
+  ResetRunCounters(run);
+  StepResult& result = outcome.result;
+  result = StepResult::kGoOn;
   try {
-    RunSteps(frm, result);
+    RunSteps(run, frm, result);
   } catch (const platform::RunError& error) {
     // A full destination disk that no step caught: the run goes on after
     // the failed operation with a stopped result, so the remaining steps
@@ -111,12 +111,12 @@ void RunConversion(FormWindow& frm, RunOutcome& outcome) {
     // answer, so the hourglass goes now, as before every step's own box.
     frm.SetBusyCursor(false);
     frm.MsgBox(OkBox(msg::kDiskFull, msg::kTitleStopped, MsgIcon::kCritical));
-    result = 99;
+    result = StepResult::kStopped;
   }
-  FinishRun(frm, result, outcome);
+  FinishRun(run, frm, result, outcome);
 }
 
-void ExitProgram(FormWindow& frm, RunOutcome& outcome) {
+void ExitProgram(StepWindow& frm, RunOutcome& outcome) {
   if (frm.MsgBox(YesNoBox(kConfirmExit)) != MsgAnswer::kYes) return;
   outcome.confirmed = true;
   frm.Unload();
@@ -124,7 +124,7 @@ void ExitProgram(FormWindow& frm, RunOutcome& outcome) {
 
 // Any other failure: the generic box, the window back to idle as far as the
 // controls and the progress display go; no deletion is offered.
-void HandleFailure(FormWindow& frm, const platform::RunError& error) {
+void HandleFailure(StepWindow& frm, const platform::RunError& error) {
   frm.SetBusyCursor(false);
   frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleError,
                    MsgIcon::kCritical));
@@ -134,18 +134,13 @@ void HandleFailure(FormWindow& frm, const platform::RunError& error) {
 
 }  // namespace
 
-void cmdMain_Click(FormWindow& frm, int16_t index) {
-  RunOutcome outcome;
-  cmdMain_Click(frm, index, outcome);
-}
-
-void cmdMain_Click(FormWindow& frm, int16_t index, RunOutcome& outcome) {
+void cmdMain_Click(RunState& run, StepWindow& frm, int16_t index, RunOutcome& outcome) {
   outcome = RunOutcome{};
   // RunAborted (the window was closed during the run) is not a RunError and
   // passes through untouched, so the front end can end the program.
   try {
     if (index == 0)
-      RunConversion(frm, outcome);
+      RunConversion(run, frm, outcome);
     else
       ExitProgram(frm, outcome);
   } catch (const platform::RunError& error) {

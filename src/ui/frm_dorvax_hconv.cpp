@@ -17,17 +17,13 @@
 #include <QScreen>
 #include <QThread>
 
-#include "form/messages.h"
-#include "platform/run_error.h"
-#include "run/run_controller.h"
-#include "ui/control_layout.h"
+#include "form/control_layout.h"
 #include "ui/fld_module.h"
 #include "ui/japanese_font.h"
 #include "ui/message_box_qt.h"
 #include "ui/window_icon.h"
 
-using dorvax::BoxColour;
-using dorvax::Control;
+namespace dorvax::ui {
 
 namespace {
 
@@ -37,26 +33,24 @@ QColor ColourOf(BoxColour colour) {
   return colour == BoxColour::kWhite ? QColor(255, 255, 255) : QColor(224, 224, 224);
 }
 
-// Controls that can hold the keyboard focus, in the order the Tab key
-// visits them (frames, labels and the progress bar take no focus).
-bool TakesFocus(dorvax::ui::ControlKind kind) {
-  using K = dorvax::ui::ControlKind;
-  return kind == K::kOption || kind == K::kDriveList || kind == K::kButton || kind == K::kTextBox;
+QRect PixelRect(const ControlLayout& layout, double scale) {
+  return QRect(TwipsToPixels(layout.left, scale), TwipsToPixels(layout.top, scale),
+               TwipsToPixels(layout.width, scale), TwipsToPixels(layout.height, scale));
 }
 
 }  // namespace
 
 frmDorvax_hConv::frmDorvax_hConv(std::unique_ptr<platform::Drives> drives, QWidget* parent)
     : QWidget(parent), drives_(std::move(drives)) {
-  setWindowTitle(Utf8(dorvax::kWindowTitle));
-  setWindowIcon(dorvax::ui::WindowIcon());
+  setWindowTitle(Utf8(kWindowTitle));
+  setWindowIcon(WindowIcon());
   BuildControls();
   PlaceControls();
   FillDriveList();
   SetToolTips();
   SetTabOrder();
   ConnectEvents();
-  Form_Load();
+  form_.Form_Load();
 }
 
 frmDorvax_hConv::~frmDorvax_hConv() {
@@ -96,7 +90,7 @@ void frmDorvax_hConv::BuildControls() {
       {Control::ProgressBar1, ProgressBar1_}, {Control::lblConv1, lblConv_[1]}, {Control::cmdMain0, cmdMain_[0]},
       {Control::cmdMain1, cmdMain_[1]},   {Control::lblMes, lblMes_},           {Control::lblForm, lblForm_},
   };
-  for (const auto& [control, widget] : widgets_) widget->setObjectName(QString::fromLatin1(dorvax::ControlName(control)));
+  for (const auto& [control, widget] : widgets_) widget->setObjectName(QString::fromLatin1(ControlName(control)));
 
   lblConv_[0]->setAlignment(Qt::AlignRight | Qt::AlignTop);
   lblMes_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -108,16 +102,16 @@ void frmDorvax_hConv::BuildControls() {
 
 void frmDorvax_hConv::PlaceControls() {
   const double scale = screen() ? screen()->logicalDotsPerInch() / 96.0 : 1.0;
-  setFixedSize(dorvax::ui::TwipsToPixels(dorvax::ui::kClientWidthTwips, scale),
-               dorvax::ui::TwipsToPixels(dorvax::ui::kClientHeightTwips, scale));
-  for (const dorvax::ui::ControlLayout& layout : dorvax::ui::kControlLayout) {
+  setFixedSize(TwipsToPixels(kClientWidthTwips, scale),
+               TwipsToPixels(kClientHeightTwips, scale));
+  for (const ControlLayout& layout : kControlLayout) {
     QWidget* widget = Widget(layout.control);
-    widget->setGeometry(dorvax::ui::PixelRect(layout, scale));
+    widget->setGeometry(PixelRect(layout, scale));
     // The drive list uses the controls' default size, 9 points.
     if (layout.fontPoints > 0)
-      widget->setFont(dorvax::ui::JapaneseFont(layout.fontPoints));
-    else if (layout.kind == dorvax::ui::ControlKind::kDriveList)
-      widget->setFont(dorvax::ui::JapaneseFont(9));
+      widget->setFont(JapaneseFont(layout.fontPoints));
+    else if (layout.kind == ControlKind::kDriveList)
+      widget->setFont(JapaneseFont(9));
     const QString caption = Utf8(layout.caption);
     if (auto* frame = qobject_cast<QGroupBox*>(widget))
       frame->setTitle(caption);
@@ -145,12 +139,12 @@ void frmDorvax_hConv::FillDriveList() {
 }
 
 void frmDorvax_hConv::SetToolTips() {
-  for (const dorvax::ToolTip& tip : dorvax::kToolTips) Widget(tip.control)->setToolTip(Utf8(tip.text));
+  for (const ToolTip& tip : kToolTips) Widget(tip.control)->setToolTip(Utf8(tip.text));
 }
 
 void frmDorvax_hConv::SetTabOrder() {
   QWidget* previous = nullptr;
-  for (const dorvax::ui::ControlLayout& layout : dorvax::ui::kControlLayout) {
+  for (const ControlLayout& layout : kControlLayout) {
     QWidget* widget = Widget(layout.control);
     if (!TakesFocus(layout.kind)) {
       widget->setFocusPolicy(Qt::NoFocus);
@@ -184,69 +178,26 @@ void frmDorvax_hConv::ConnectEvents() {
 // ---------------------------------------------------------------------------
 // Control events
 
-void frmDorvax_hConv::optNew_Clicked(int index) { optNew_Click(static_cast<int16_t>(index)); }
+void frmDorvax_hConv::optNew_Clicked(int index) { form_.optNew_Click(static_cast<int16_t>(index)); }
 
 void frmDorvax_hConv::drvNew_Changed(int row) {
-  if (row >= 0) drvNew_Change();
+  if (row >= 0) form_.drvNew_Change();
 }
 
-void frmDorvax_hConv::cmdNew_Clicked(int index) { cmdNew_Click(static_cast<int16_t>(index)); }
+void frmDorvax_hConv::cmdNew_Clicked(int index) { form_.cmdNew_Click(static_cast<int16_t>(index)); }
 
-void frmDorvax_hConv::cmdOld_Clicked(int index) { cmdOld_Click(static_cast<int16_t>(index)); }
+void frmDorvax_hConv::cmdOld_Clicked(int index) { form_.cmdOld_Click(static_cast<int16_t>(index)); }
 
-void frmDorvax_hConv::cmdMain_Clicked(int index) {
-  runInProgress_ = index == 0;
-  try {
-    dorvax::cmdMain_Click(*this, static_cast<int16_t>(index));
-  } catch (const dorvax::RunAborted&) {
-    // The window was closed during the run and the run has unwound,
-    // closing its files: the program ends now, without another box.
-    runInProgress_ = false;
-    SetPointer(false);
-    hide();
-    QuitApplication();
-    return;
-  } catch (const std::bad_alloc&) {
-    // Nothing may escape into the event loop: a failure the run did not
-    // handle itself is reported like any other and the window returns to
-    // idle.
-    runInProgress_ = false;
-    RecoverFromUnhandledFailure(7, "メモリが不足しています。");
-    return;
-  } catch (const std::exception& e) {
-    runInProgress_ = false;
-    RecoverFromUnhandledFailure(51, e.what());
-    return;
-  }
-  runInProgress_ = false;
-}
-
-void frmDorvax_hConv::RecoverFromUnhandledFailure(int32_t number, const std::string& description) {
-  SetPointer(false);
-  if (abortRun_) {  // the window is already closed: only the end remains
-    QuitApplication();
-    return;
-  }
-  MsgBox(dorvax::OkBox(dorvax::msg::GenericError(number, description), dorvax::msg::kTitleError,
-                       dorvax::MsgIcon::kCritical));
-  if (!IsEnabled(Control::txtFolder1)) EnableInputControls(true);
-  if (IsVisible(Control::ProgressBar1)) ShowProgress(false);
-  intRunState = 0;
-}
+void frmDorvax_hConv::cmdMain_Clicked(int index) { form_.cmdMain_Click(static_cast<int16_t>(index)); }
 
 void frmDorvax_hConv::closeEvent(QCloseEvent* event) {
+  // The close always goes ahead; the form decides about the notice and
+  // about a run under way.
   event->accept();
-  if (abortRun_) return;  // the run is already being ended
-  // States 2 and 3 show the forced-end notice (Form_Unload); in every state
-  // the close goes ahead. A run under way ends at its next chance to
-  // process events, with no further box.
-  Form_Unload();
-  if (runInProgress_) abortRun_ = true;
-  programEnded_ = true;
+  form_.CloseRequested();
 }
 
 void frmDorvax_hConv::QuitApplication() {
-  programEnded_ = true;
   // Only a running event loop can be left; tests drive the window without one.
   if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }
@@ -336,10 +287,7 @@ void frmDorvax_hConv::SetPointer(bool busy) {
   pointerBusy_ = busy;
 }
 
-void frmDorvax_hConv::ProcessEvents() {
-  QCoreApplication::processEvents();
-  if (abortRun_) throw dorvax::RunAborted();
-}
+void frmDorvax_hConv::ProcessEvents() { QCoreApplication::processEvents(); }
 
 void frmDorvax_hConv::Repaint() {
   // Draws now what changed since the last paint (a new status text, the
@@ -350,20 +298,17 @@ void frmDorvax_hConv::Repaint() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
 }
 
-dorvax::MsgAnswer frmDorvax_hConv::MsgBox(const dorvax::MessageBoxRequest& box) {
-  // A run ended by closing the window shows nothing more.
-  if (abortRun_) throw dorvax::RunAborted();
-  return dorvax::ui::MessageBoxQt::Show(this, box);
-}
+MsgAnswer frmDorvax_hConv::MsgBox(const MessageBoxRequest& box) { return MessageBoxQt::Show(this, box); }
 
 std::string frmDorvax_hConv::SelectFolder(const std::string& title) {
-  return dorvax::fld_Module::SelectFolder(this, title);
+  return fld_Module::SelectFolder(this, title);
 }
 
 std::string frmDorvax_hConv::CurrentDriveText() const { return drvNew_->currentText().toStdString(); }
 
 void frmDorvax_hConv::Unload() {
-  programEnded_ = true;
   close();
   QuitApplication();
 }
+
+}  // namespace dorvax::ui

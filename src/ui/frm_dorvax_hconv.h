@@ -1,14 +1,14 @@
 #pragma once
-// frmDorvax_hConv: the program's one window. It builds the controls of the
-// layout table with real widgets, provides the control primitives of
-// FormWindow on top of them and routes the control events to the window's
-// procedures and to the run controller.
+// frmDorvax_hConv: the program's one window on Qt. It builds the controls of
+// the layout table with real widgets, provides the control primitives on
+// top of them and routes the control events and the close box to the form.
 #include <map>
 #include <memory>
 
 #include <QWidget>
 
-#include "form/form_window.h"
+#include "form/control_primitives.h"
+#include "form/form.h"
 #include "platform/drives.h"
 
 class QAbstractButton;
@@ -21,7 +21,9 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 
-class frmDorvax_hConv : public QWidget, public dorvax::FormWindow {
+namespace dorvax::ui {
+
+class frmDorvax_hConv : public QWidget, public ControlPrimitives {
   Q_OBJECT
 
  public:
@@ -32,35 +34,33 @@ class frmDorvax_hConv : public QWidget, public dorvax::FormWindow {
   ~frmDorvax_hConv() override;
 
   // ---- control primitives
-  std::string Text(dorvax::Control control) const override;
-  void SetText(dorvax::Control control, const std::string& text) override;
-  bool IsEnabled(dorvax::Control control) const override;
-  void SetEnabled(dorvax::Control control, bool enabled) override;
-  dorvax::BoxColour Background(dorvax::Control control) const override;
-  void SetBackground(dorvax::Control control, dorvax::BoxColour colour) override;
-  bool IsSelected(dorvax::Control option) const override;
-  void SetSelected(dorvax::Control option, bool selected) override;
-  bool IsVisible(dorvax::Control control) const override;
-  void SetVisible(dorvax::Control control, bool visible) override;
+  std::string Text(Control control) const override;
+  void SetText(Control control, const std::string& text) override;
+  bool IsEnabled(Control control) const override;
+  void SetEnabled(Control control, bool enabled) override;
+  BoxColour Background(Control control) const override;
+  void SetBackground(Control control, BoxColour colour) override;
+  bool IsSelected(Control option) const override;
+  void SetSelected(Control option, bool selected) override;
+  bool IsVisible(Control control) const override;
+  void SetVisible(Control control, bool visible) override;
   float ProgressValue() const override { return progressValue_; }
   void SetProgressValue(float value) override;
-  void SetFocus(dorvax::Control control) override;
+  void SetFocus(Control control) override;
   void SetPointer(bool busy) override;
   void ProcessEvents() override;
   void Repaint() override;
-  dorvax::MsgAnswer MsgBox(const dorvax::MessageBoxRequest& box) override;
+  MsgAnswer MsgBox(const MessageBoxRequest& box) override;
   std::string SelectFolder(const std::string& title) override;
   std::string CurrentDriveText() const override;
   platform::Drives& drives() override { return *drives_; }
   void Unload() override;
 
+  // The form running on this window's controls.
+  Form& form() { return form_; }
+  const Form& form() const { return form_; }
   // The widget that stands for a control.
-  QWidget* Widget(dorvax::Control control) const;
-  // True from "変換実行" until its run has returned.
-  bool RunInProgress() const { return runInProgress_; }
-  // True once the window asked the program to end (closed, unloaded or
-  // ended at once during a run).
-  bool ProgramEnded() const { return programEnded_; }
+  QWidget* Widget(Control control) const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -82,11 +82,10 @@ class frmDorvax_hConv : public QWidget, public dorvax::FormWindow {
   void ConnectEvents();
   QButtonGroup* MakeArray(QAbstractButton* first, QAbstractButton* second, bool exclusive);
   void QuitApplication();
-  void RecoverFromUnhandledFailure(int32_t number, const std::string& description);
 
   std::unique_ptr<platform::Drives> drives_;
-  std::map<dorvax::Control, QWidget*> widgets_;
-  std::map<dorvax::Control, dorvax::BoxColour> colours_;
+  std::map<Control, QWidget*> widgets_;
+  std::map<Control, BoxColour> colours_;
   QGroupBox* fraNEW_ = nullptr;
   QRadioButton* optNew_[2] = {};
   QComboBox* drvNew_ = nullptr;
@@ -103,9 +102,7 @@ class frmDorvax_hConv : public QWidget, public dorvax::FormWindow {
 
   float progressValue_ = 0;
   bool pointerBusy_ = false;
-  bool runInProgress_ = false;
-  // Set when a close request ended the run: the next chance to process
-  // events throws RunAborted so that the run unwinds without further boxes.
-  bool abortRun_ = false;
-  bool programEnded_ = false;
+  Form form_{*this};
 };
+
+}  // namespace dorvax::ui

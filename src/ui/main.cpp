@@ -5,7 +5,7 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  frmDorvax_hConv window;
+  dorvax::ui::frmDorvax_hConv window;
   window.show();
   return app.exec();
 }

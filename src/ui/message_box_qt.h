@@ -9,7 +9,7 @@
 
 #include <QMessageBox>
 
-#include "form/message_box.h"
+#include "window/message_box.h"
 
 namespace dorvax::ui {
 

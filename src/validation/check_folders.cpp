@@ -2,14 +2,15 @@
 
 #include <string>
 
-#include "form/messages.h"
-#include "form/source_tree.h"
+#include "formats/source_tree.h"
 #include "platform/cp932.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "platform/run_error.h"
 #include "validation/folder_overlap.h"
+#include "window/check_failure.h"
+#include "window/messages.h"
 
 namespace dorvax {
 
@@ -22,20 +23,15 @@ const char* const kNoHourlyTree = "の指定フォルダ内に\"\\dorvax\\hourly
 const char* const kDeleteOldTree =
     "旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォルダを作成してもよろしいですか？\r\n"
     "（既存フォルダ内のファイルは全て削除されます）";
-const char* const kAccessDenied =
-    "旧版フォルダの出力先に、書き込みできないドライブ等を指定しています。\r\n"
-    "または、旧版フォルダを開いているため、フォルダを完全に削除できません。";
-
-Control FolderBox(int side) { return side == 0 ? Control::txtFolder0 : Control::txtFolder1; }
 
 // Every refusal of a check: normal pointer first, then the box.
-void ShowRefusal(FormWindow& frm, const std::string& text) {
+void ShowRefusal(StepWindow& frm, const std::string& text) {
   frm.SetBusyCursor(false);
   frm.MsgBox(OkBox(text, msg::kTitleError, MsgIcon::kCritical));
 }
 
 // A refusal that sends the user back to the folder box of one side.
-void RefuseAndFocus(FormWindow& frm, int side, const std::string& text) {
+void RefuseAndFocus(StepWindow& frm, int side, const std::string& text) {
   ShowRefusal(frm, text);
   frm.FocusFolderBox(side);
 }
@@ -63,28 +59,30 @@ bool IsMalformed(const std::string& typed, const std::string& trimmed) {
 // disc: the mount point of an optical drive that is not mounted is a folder
 // of the disk beneath it, not of the disc (Windows reports the root of an
 // empty drive as missing by itself).
-bool FolderIsThere(FormWindow& frm, const std::string& folder) {
+bool FolderIsThere(StepWindow& frm, const std::string& folder) {
   if (!platform::FolderExists(folder)) return false;
   platform::Drives& drives = frm.drives();
   return drives.TypeOf(folder) != platform::DriveType::kCdRom || drives.IsReady(drives.RootOf(folder));
 }
 
+StepResult RefusalOfSide(int side) { return side == 0 ? StepResult::kSourceRefused : StepResult::kDestinationRefused; }
+
 // The checks of one side: given, well formed, ending with a separator (added
 // to the box itself), existing. False when the side was refused.
-bool CheckSide(FormWindow& frm, int side, int16_t& result) {
-  const std::string& sideName = frm.strSideName[side];
+bool CheckSide(const RunState& run, StepWindow& frm, int side, StepResult& result) {
+  const std::string& sideName = run.strSideName[side];
   auto refuse = [&](const std::string& text) {
     RefuseAndFocus(frm, side, text);
-    result = static_cast<int16_t>(side);
+    result = RefusalOfSide(side);
     return false;
   };
-  std::string typed = frm.Text(FolderBox(side));
+  std::string typed = frm.FolderText(side);
   std::string folder = TrimBlanks(typed);
   if (folder.empty()) return refuse(sideName + "フォルダの指定がされていません。");
   if (IsMalformed(typed, folder)) return refuse(sideName + "フォルダの指定が正しくされていません。");
   if (!platform::EndsWithSeparator(folder)) {
     folder += platform::Sep();
-    frm.SetText(FolderBox(side), folder);
+    frm.SetFolderText(side, folder);
   }
   if (!FolderIsThere(frm, folder)) return refuse("指定された" + sideName + "フォルダが存在しません。");
   frm.AdvanceProgress(1);
@@ -95,107 +93,89 @@ bool CheckSide(FormWindow& frm, int side, int16_t& result) {
 // case), the folders are compared as resolved on disk, and a source that the
 // deletion of an old destination tree would destroy, or a destination inside the
 // source's hourly tree, is refused in the same way.
-bool CheckDistinct(FormWindow& frm, const std::string& source, const std::string& destination,
-                   int16_t& result) {
+bool CheckDistinct(StepWindow& frm, const std::string& source, const std::string& destination, StepResult& result) {
   if (UpperAscii(source) != UpperAscii(destination) && !FoldersOverlap(source, destination)) return true;
   ShowRefusal(frm, kSameFolder);
   frm.EnableInputControls(true);
   frm.SetFocus(frm.IsEnabled(Control::txtFolder0) ? Control::txtFolder0 : Control::txtFolder1);
-  result = 2;
+  result = StepResult::kSameFolder;
   return false;
 }
 
 // In CD-ROM mode the source must lie on a CD-ROM drive.
-bool CheckSourceDrive(FormWindow& frm, const std::string& source, int16_t& result) {
-  if (frm.intSourceKind != 2 || frm.drives().TypeOf(source) == platform::DriveType::kCdRom) return true;
+bool CheckSourceDrive(const RunState& run, StepWindow& frm, const std::string& source, StepResult& result) {
+  if (run.intSourceKind != 2 || frm.drives().TypeOf(source) == platform::DriveType::kCdRom) return true;
   ShowRefusal(frm, kNotCdRom);
   frm.EnableInputControls(true);
   frm.SetFocus(Control::drvNew);
-  result = 10;
+  result = StepResult::kNotCdRom;
   return false;
 }
 
-// An existing destination "dorvax" goes only with the user's consent.
-bool RemoveOldTree(FormWindow& frm, const std::string& destination, int16_t& result) {
-  std::string oldTree = destination + "dorvax";
-  if (!platform::FolderExists(oldTree)) return true;
+// An existing destination "dorvax" goes only with the user's consent; the
+// step that prepares the destination deletes it.
+bool ConsentToReplace(StepWindow& frm, const std::string& destination, StepResult& result) {
+  if (!platform::FolderExists(destination + "dorvax")) return true;
   frm.SetBusyCursor(false);
   if (frm.MsgBox(YesNoBox(kDeleteOldTree)) != MsgAnswer::kYes) {
     frm.MsgBox(OkBox(msg::kAborted, msg::kTitleMessage, MsgIcon::kInformation));
-    result = 11;
+    result = StepResult::kOldTreeKept;
     return false;
   }
   frm.SetBusyCursor(true);
-  platform::SetNormalAttributes(oldTree);
-  platform::DeleteFolderTree(oldTree);
   return true;
 }
 
 // Everything after both sides have passed: the comparison, the drive, the
-// hourly tree, and the empty destination folder.
-void CheckAndPrepare(FormWindow& frm, int16_t& result) {
-  const std::string sep = platform::Sep();
+// hourly tree and the consent to replace an existing destination tree.
+void CheckBothSides(RunState& run, StepWindow& frm, StepResult& result) {
   std::string source = frm.TrimmedFolderText(0);
   std::string destination = frm.TrimmedFolderText(1);
   if (!CheckDistinct(frm, source, destination, result)) return;
   frm.AdvanceProgress(1);
-  if (!CheckSourceDrive(frm, source, result)) return;
+  if (!CheckSourceDrive(run, frm, source, result)) return;
   if (!platform::FolderExists(HourlyTreeOf(source))) {
-    RefuseAndFocus(frm, 0, frm.strSideName[0] + kNoHourlyTree);
-    result = 10;
+    RefuseAndFocus(frm, 0, run.strSideName[0] + kNoHourlyTree);
+    result = StepResult::kNotCdRom;
     return;
   }
-  frm.strFolderPath[0] = HourlyTreeOf(source);
+  run.strFolderPath[0] = HourlyTreeOf(source);
   frm.AdvanceProgress(1);
-  if (!RemoveOldTree(frm, destination, result)) return;
-  frm.strFolderPath[1] = destination + "dorvax" + sep;
-  platform::CreateFolder(frm.strFolderPath[1]);
-  frm.AdvanceProgress(1);
+  if (!ConsentToReplace(frm, destination, result)) return;
+  run.strFolderPath[1] = destination + "dorvax" + platform::Sep();
 }
 
-// One handler for every failure from the checks of the sides on.
-void HandleFailure(FormWindow& frm, const platform::RunError& error, int16_t sideUnderTest, int16_t& result) {
-  frm.SetBusyCursor(false);
-  if (error.number() == platform::kErrPermissionDenied) {
-    frm.MsgBox(OkBox(kAccessDenied, msg::kTitleError, MsgIcon::kCritical));
-    frm.FocusFolderBox(1);
-  } else {
-    frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleStopped,
-                     MsgIcon::kCritical));
-  }
-  result = sideUnderTest;
-}
-
-void ShowChecking(FormWindow& frm) {
+void ShowChecking(RunState& run, StepWindow& frm) {
   frm.SetBusyCursor(true);
   frm.ShowProgress(true);
   frm.EnableInputControls(false);
-  frm.intRunState = 1;
-  std::string disc = frm.intSourceKind == 1 ? std::string() : frm.strDiscName[0];
+  run.intRunState = 1;
+  std::string disc = run.intSourceKind == 1 ? std::string() : run.strDiscName[0];
   frm.SetStatus(msg::Status(disc + "フォルダ構成等のチェックを行っています"));
   frm.Repaint();
 }
 
 }  // namespace
 
-void CheckFolders(FormWindow& frm, int16_t& result) {
-  result = -1;
-  if (frm.intSourceKind == 0) {
+void CheckFolders(RunState& run, StepWindow& frm, StepResult& result) {
+  result = StepResult::kGoOn;
+  if (run.intSourceKind == 0) {
     ShowRefusal(frm, kNoSourceKind);
-    result = 99;
+    result = StepResult::kStopped;
     return;
   }
-  ShowChecking(frm);
-  int16_t sideUnderTest = 0;
+  ShowChecking(run, frm);
+  StepResult sideUnderTest = StepResult::kSourceRefused;
   try {
     for (int side = 0; side <= 1; ++side) {
-      sideUnderTest = static_cast<int16_t>(side);
-      if (!CheckSide(frm, side, result)) return;
+      sideUnderTest = RefusalOfSide(side);
+      if (!CheckSide(run, frm, side, result)) return;
     }
-    sideUnderTest = 2;
-    CheckAndPrepare(frm, result);
+    sideUnderTest = StepResult::kSameFolder;
+    CheckBothSides(run, frm, result);
   } catch (const platform::RunError& error) {
-    HandleFailure(frm, error, sideUnderTest, result);
+    ShowCheckFailure(frm, error);
+    result = sideUnderTest;
   }
 }
 

@@ -1,15 +1,17 @@
 #pragma once
-// The checks before a run: both folder choices, the source drive and the
-// source tree, and the preparation of the empty destination "dorvax" folder.
-#include <cstdint>
-
-#include "form/form_window.h"
+// The checks before a run: both folder choices, the source drive, the source
+// tree, and the user's consent to replace an existing destination "dorvax"
+// folder. They change nothing on disk.
+#include "window/run_state.h"
+#include "window/step_result.h"
+#include "window/step_window.h"
 
 namespace dorvax {
 
-// result: -1 passed; 0 source; 1 destination; 2 same folder or an error
-// after both sides passed; 10 not a CD-ROM drive / no hourly tree; 11 the
-// user kept the existing "dorvax"; 99 no source kind chosen.
-void CheckFolders(FormWindow& frm, int16_t& result);
+// kGoOn: passed, strFolderPath set (an existing destination "dorvax" folder
+// may be replaced); otherwise the refusal has been shown: kSourceRefused,
+// kDestinationRefused, kSameFolder (also a failure after both sides passed),
+// kNotCdRom (also no hourly tree), kOldTreeKept, kStopped (no source kind).
+void CheckFolders(RunState& run, StepWindow& frm, StepResult& result);
 
 }  // namespace dorvax

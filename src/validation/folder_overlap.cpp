@@ -1,6 +1,6 @@
 #include "validation/folder_overlap.h"
 
-#include "form/source_tree.h"
+#include "formats/source_tree.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 

@@ -9,7 +9,7 @@
 
 #include "faults/fault_fixture.h"
 #include "faults/fault_trees.h"
-#include "form/messages.h"
+#include "window/messages.h"
 #include "platform/fault_injection.h"
 #include "platform/file_handle.h"
 #include "platform/run_error.h"

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "convert_test_tree.h"
-#include "form/messages.h"
-#include "hourly/day_records.h"
+#include "window/messages.h"
+#include "formats/day_records.h"
 #include "platform/fault_injection.h"
 #include "platform/file_handle.h"
 #include "platform/file_system.h"

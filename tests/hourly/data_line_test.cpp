@@ -1,8 +1,8 @@
-#include "hourly/data_line.h"
+#include "formats/data_line.h"
 
 #include <gtest/gtest.h>
 
-#include "hourly/day_records.h"
+#include "formats/day_records.h"
 #include "hourly_lines.h"
 #include "platform/run_error.h"
 #include "support/error_number.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "hourly/data_line.h"
-#include "hourly/quiet_data_line.h"
+#include "formats/data_line.h"
+#include "formats/usual_data_line.h"
 #include "hourly_lines.h"
 #include "platform/run_error.h"
 

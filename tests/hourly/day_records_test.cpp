@@ -1,4 +1,4 @@
-#include "hourly/day_records.h"
+#include "formats/day_records.h"
 
 #include <gtest/gtest.h>
 

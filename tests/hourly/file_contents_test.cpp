@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "hourly/driver_file_contents.h"
-#include "hourly/text_reshape.h"
+#include "hourly/hourly_file_contents.h"
+#include "formats/text_reshape.h"
 #include "hourly_lines.h"
 #include "platform/text_file.h"
 #include "support/temp_dir.h"

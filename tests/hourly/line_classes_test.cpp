@@ -3,7 +3,7 @@
 // masks of the byte-by-byte reading, for every byte value in every position
 // (the three loads overlap at bytes 27 to 31, and bytes after the 43rd must
 // not count).
-#include "hourly/line_classes.h"
+#include "formats/line_classes.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "hourly/data_line.h"
-#include "hourly/quiet_data_line.h"
-#include "hourly/day_records.h"
+#include "formats/data_line.h"
+#include "formats/usual_data_line.h"
+#include "formats/day_records.h"
 #include "hourly_lines.h"
 #include "platform/run_error.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "hourly/text_reshape.h"
+#include "formats/text_reshape.h"
 #include "hourly_lines.h"
 #include "platform/run_error.h"
 

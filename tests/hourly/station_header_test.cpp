@@ -1,4 +1,4 @@
-#include "hourly/station_header.h"
+#include "formats/station_header.h"
 
 #include <gtest/gtest.h>
 

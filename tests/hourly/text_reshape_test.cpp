@@ -1,4 +1,4 @@
-#include "hourly/text_reshape.h"
+#include "formats/text_reshape.h"
 
 #include <gtest/gtest.h>
 

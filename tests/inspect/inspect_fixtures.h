@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "hourly/day_records.h"
+#include "formats/day_records.h"
 
 namespace dorvax::inspect::testing {
 

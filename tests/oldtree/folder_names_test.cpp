@@ -1,4 +1,4 @@
-#include "oldtree/folder_names.h"
+#include "formats/folder_names.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "oldtree/station_line.h"
+#include "formats/station_line.h"
 #include "platform/fault_injection.h"
 #include "platform/file_handle.h"
 #include "platform/run_error.h"

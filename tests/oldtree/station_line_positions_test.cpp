@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "oldtree/station_line.h"
+#include "formats/station_line.h"
 #include "platform/cp932.h"
 #include "platform/run_error.h"
 

@@ -16,7 +16,7 @@
 #include "support/error_number.h"
 #include "support/temp_dir.h"
 
-namespace platform {
+namespace dorvax::platform {
 namespace {
 
 using dorvax::testing::MakeFolders;
@@ -224,4 +224,4 @@ TEST(ErrorMapping, OperatingSystemErrorsBecomeTheTestedNumbers) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace dorvax::platform

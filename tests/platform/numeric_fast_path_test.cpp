@@ -9,7 +9,7 @@
 #include "platform/numeric_text.h"
 #include "platform/run_error.h"
 
-namespace platform {
+namespace dorvax::platform {
 namespace {
 
 // The value read, or minus the error number.
@@ -110,4 +110,4 @@ TEST(NumericFastPath, DataLineFieldsReadAsBefore) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace dorvax::platform

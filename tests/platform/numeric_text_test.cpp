@@ -4,7 +4,7 @@
 
 #include "platform/run_error.h"
 
-namespace platform {
+namespace dorvax::platform {
 namespace {
 
 int32_t ErrorOf(std::string_view text, bool sixteen = true) {
@@ -66,4 +66,4 @@ TEST(NumericText, TryReadReportsNothingForBadText) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace dorvax::platform

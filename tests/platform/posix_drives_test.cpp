@@ -9,7 +9,7 @@
 #include "platform/drives.h"
 #include "support/temp_dir.h"
 
-namespace platform {
+namespace dorvax::platform {
 namespace {
 
 // Whatever mounts the file system of a folder (a device, or a file system
@@ -46,5 +46,5 @@ TEST(PosixDrives, TheDriveListLeavesOutTheSystemsOwnMounts) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace dorvax::platform
 #endif

@@ -7,7 +7,7 @@
 #include "platform/run_error.h"
 #include "support/temp_dir.h"
 
-namespace platform {
+namespace dorvax::platform {
 namespace {
 
 using dorvax::testing::ReadBytes;
@@ -121,4 +121,4 @@ TEST(Cp932, PositionsCountCharactersByLeadBytes) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace dorvax::platform

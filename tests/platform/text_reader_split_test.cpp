@@ -12,7 +12,7 @@
 #include "platform/text_file.h"
 #include "support/temp_dir.h"
 
-namespace platform {
+namespace dorvax::platform {
 namespace {
 
 using dorvax::testing::ReadBytes;
@@ -179,4 +179,4 @@ TEST(TextWriterText, TextWithItsLineEndsIsWrittenAsItIsAfterBufferedLines) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace dorvax::platform

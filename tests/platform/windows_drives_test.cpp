@@ -19,7 +19,7 @@
 #include "platform/drives.h"
 #include "support/temp_dir.h"
 
-namespace platform {
+namespace dorvax::platform {
 namespace {
 
 using dorvax::testing::TempDir;
@@ -118,5 +118,5 @@ TEST(WindowsDrives, ANetworkDriveIsRemote) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace dorvax::platform
 #endif  // _WIN32

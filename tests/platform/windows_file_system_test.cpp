@@ -18,7 +18,7 @@
 #include "support/error_number.h"
 #include "support/temp_dir.h"
 
-namespace platform {
+namespace dorvax::platform {
 namespace {
 
 using dorvax::testing::MakeFolders;
@@ -216,5 +216,5 @@ TEST(WindowsErrors, SystemErrorCodesMapToTheTestedNumbers) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace dorvax::platform
 #endif  // _WIN32

@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QPushButton>
 
-#include "form/messages.h"
+#include "window/messages.h"
 #include "ui/message_box_qt.h"
 #include "window_harness.h"
 

@@ -1,0 +1,98 @@
+#include "hourly/hourly_file_contents.h"
+
+#include <algorithm>
+
+#include "formats/station_header.h"
+#include "formats/text_reshape.h"
+
+namespace dorvax {
+
+namespace {
+// Only the first columns of these lines count (the station header up to
+// column 44, the title lines up to 128, the data lines up to 43): 512 bytes
+// hold them all, and the rest of a longer line is read past without being
+// held. The first two lines of a text-era file are copied whole.
+constexpr std::size_t kColumnsBytes = 512;
+// A file up to this size is held whole and its data lines are looked at
+// where they lie; a larger one is read line by line (a binary-era file has
+// its lines copied, each cut to kColumnsBytes), so that memory does not grow
+// with long lines.
+constexpr std::size_t kHeldFileBytes = 1024 * 1024;
+}  // namespace
+
+void HourlyFileContents::Clear() {
+  textSize_ = 0;
+  spans_.clear();
+}
+
+void HourlyFileContents::Grow(std::size_t bytes) { text_.resize(std::max(2 * text_.size(), textSize_ + bytes)); }
+
+inline char* HourlyFileContents::Room(std::size_t bytes) {
+  if (text_.size() - textSize_ < bytes) Grow(bytes);
+  return text_.data() + textSize_;
+}
+
+void HourlyFileContents::Append(std::string_view bytes) {
+  bytes.copy(Room(bytes.size()), bytes.size());
+  textSize_ += bytes.size();
+}
+
+void HourlyFileContents::Keep(std::string_view line) {
+  spans_.emplace_back(textSize_, line.size());
+  Append(line);
+}
+
+void HourlyFileContents::KeepWithEnd(std::string_view line) {
+  Append(line);
+  Append("\r\n");
+}
+
+void HourlyFileContents::KeepReshaped(std::string_view line) {
+  textSize_ = static_cast<std::size_t>(WriteReshapedDataLineWithEnd(line, Room(kMaxReshapedLineBytes)) - text_.data());
+}
+
+void HourlyFileContents::IndexDataLines() {
+  dataLines_.resize(spans_.size() + 1);
+  dataLines_[0] = {};
+  for (std::size_t i = 0; i < spans_.size(); ++i)
+    dataLines_[i + 1] = std::string_view(text_.data() + spans_[i].first, spans_[i].second);
+}
+
+void HourlyFileContents::ReadBinaryEra(platform::TextReader& reader, const StationTable& stations) {
+  Clear();
+  dvx_.clear();
+  dvx_.resize(2);
+  dvs_.clear();
+  dvs_.resize(1);
+  reader.ReadLine(0);
+  ReadStationHeader(reader.ReadLine(kColumnsBytes), stations, dvx_, dvs_);
+  reader.ReadLine(0);
+  reader.ReadLine(0);
+  if (reader.HoldRest(kHeldFileBytes)) {
+    dataLines_.assign(1, {});
+    reader.ReadHeldLines(kColumnsBytes, dataLines_);
+  } else {
+    while (!reader.AtEnd()) Keep(reader.ReadLine(kColumnsBytes));
+    IndexDataLines();
+  }
+  BuildDayRecords(dataLines_, dvx_, dvs_);
+}
+
+void HourlyFileContents::ReadTextEra(platform::TextReader& reader) {
+  Clear();
+  KeepWithEnd(reader.ReadLine());
+  KeepWithEnd(reader.ReadLine());
+  titleLine_.assign(reader.ReadLine(kColumnsBytes));
+  StripFlagHeaders(titleLine_);
+  KeepWithEnd(titleLine_);
+  titleLine_.assign(reader.ReadLine(kColumnsBytes));
+  CollapseEmptyHeaders(titleLine_);
+  KeepWithEnd(titleLine_);
+  if (reader.HoldRest(kHeldFileBytes)) {
+    reader.ForEachHeldLine(kColumnsBytes, [this](std::string_view line) { KeepReshaped(line); });
+  } else {
+    while (!reader.AtEnd()) KeepReshaped(reader.ReadLine(kColumnsBytes));
+  }
+}
+
+}  // namespace dorvax
