@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     dorvax::ReadStationHeader(lines[1], table, dvx, dvs);
     dorvax::BuildDayRecords(dataLines, dvx, dvs);
-  } catch (const platform::RunError& e) {
+  } catch (const dorvax::platform::RunError& e) {
     fuzzing::ExpectKnownError(e);
     return 0;
   }

@@ -14,9 +14,9 @@ namespace {
 // first blank behind it then reads as its second byte, so such a line comes
 // out one character short when counted again.
 std::size_t WidthAfterPadding(std::string_view input, std::size_t width) {
-  bool brokenEnd = !input.empty() && platform::cp932::ByteOffsetOfChar(input, platform::cp932::CharCount(input)) ==
+  bool brokenEnd = !input.empty() && dorvax::platform::cp932::ByteOffsetOfChar(input, dorvax::platform::cp932::CharCount(input)) ==
                                          input.size() - 1 &&
-                   platform::cp932::IsLeadByte(static_cast<unsigned char>(input.back()));
+                   dorvax::platform::cp932::IsLeadByte(static_cast<unsigned char>(input.back()));
   return brokenEnd ? width - 1 : width;
 }
 }  // namespace
@@ -29,17 +29,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string line(lines[i]);
     if (i == 0) {
       dorvax::StripFlagHeaders(line);
-      fuzzing::Require(platform::cp932::CharCount(line) >= WidthAfterPadding(lines[i], 98));
+      fuzzing::Require(dorvax::platform::cp932::CharCount(line) >= WidthAfterPadding(lines[i], 98));
     } else if (i == 1) {
       dorvax::CollapseEmptyHeaders(line);
-      fuzzing::Require(platform::cp932::CharCount(line) >= WidthAfterPadding(lines[i], 39));
+      fuzzing::Require(dorvax::platform::cp932::CharCount(line) >= WidthAfterPadding(lines[i], 39));
     } else {
       try {
         dorvax::ReshapeDataLineInto(lines[i], out);
-        fuzzing::Require(platform::cp932::CharCount(out) <= 29);
+        fuzzing::Require(dorvax::platform::cp932::CharCount(out) <= 29);
         dorvax::ReshapeDataLine(line);
         fuzzing::Require(line == out);
-      } catch (const platform::RunError& e) {
+      } catch (const dorvax::platform::RunError& e) {
         fuzzing::ExpectKnownError(e);
       }
     }

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "hourly/convert_hourly_files.h"
+#include "formats/hourly_file_names.h"
 #include "formats/folder_names.h"
 #include "platform/cp932.h"
 
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   bool area = true;
   dorvax::CheckAreaName(name, area);
-  if (area) fuzzing::Require(platform::utf8::CharCount(name) == 6);
+  if (area) fuzzing::Require(dorvax::platform::utf8::CharCount(name) == 6);
 
   (void)dorvax::CheckStationNumber(name);
   return 0;

@@ -14,12 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
   int32_t min = mode == 0 ? INT16_MIN : mode == 1 ? INT32_MIN : 1;
   int32_t max = mode == 0 ? INT16_MAX : mode == 1 ? INT32_MAX : 1000;
-  auto quiet = platform::TryReadInteger(text, min, max);
+  auto quiet = dorvax::platform::TryReadInteger(text, min, max);
   try {
-    int32_t value = platform::ReadInteger(text, min, max);
+    int32_t value = dorvax::platform::ReadInteger(text, min, max);
     fuzzing::Require(quiet.has_value() && *quiet == value);
     fuzzing::Require(value >= min && value <= max);
-  } catch (const platform::RunError& e) {
+  } catch (const dorvax::platform::RunError& e) {
     fuzzing::ExpectKnownError(e);
     fuzzing::Require(!quiet.has_value());
   }

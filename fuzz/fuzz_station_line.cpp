@@ -42,12 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   std::filesystem::remove(folder + "SIDX1999.01");
   fuzzing::NullWindow frm;
-  int open = platform::OpenFileCount();
-  int16_t result = -1;
-  dorvax::ConvertStationIndex(frm, source, folder + "IDX1999", folder + "SIDX1999", result);
-  fuzzing::Require(result == -1 || result == 111);
-  fuzzing::Require(platform::OpenFileCount() == open);
-  fuzzing::Require(result == -1 ? frm.boxes == 0 : frm.boxes == 1);
-  if (result == -1) fuzzing::Require(std::filesystem::exists(folder + "IDX1999.01"));
+  int open = dorvax::platform::OpenFileCount();
+  using dorvax::StepResult;
+  StepResult result = StepResult::kGoOn;
+  dorvax::ConvertStationIndex(frm.form.run, frm.form, source, folder + "IDX1999", folder + "SIDX1999", result);
+  fuzzing::Require(result == StepResult::kGoOn || result == StepResult::kStationIndexFailed);
+  fuzzing::Require(dorvax::platform::OpenFileCount() == open);
+  fuzzing::Require(result == StepResult::kGoOn ? frm.controls.boxes == 0 : frm.controls.boxes == 1);
+  if (result == StepResult::kGoOn) fuzzing::Require(std::filesystem::exists(folder + "IDX1999.01"));
   return 0;
 }

@@ -15,11 +15,11 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 
 // Only the numbered errors of the converter may come out of a target; any
 // other exception (or a crash) is a finding.
-inline void ExpectKnownError(const platform::RunError& e) {
+inline void ExpectKnownError(const dorvax::platform::RunError& e) {
   switch (e.number()) {
-    case platform::kErrOverflow:
-    case platform::kErrTypeMismatch:
-    case platform::kErrInputPastEnd:
+    case dorvax::platform::kErrOverflow:
+    case dorvax::platform::kErrTypeMismatch:
+    case dorvax::platform::kErrInputPastEnd:
       return;
     default:
       std::abort();

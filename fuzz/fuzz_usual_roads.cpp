@@ -38,7 +38,7 @@ void CompareHourValues(std::string_view line, bool withE) {
   try {
     raising = dorvax::ReadHourValues(line, withE);
     fuzzing::Require(dorvax::ReadLineDay(line) == quiet.day && dorvax::ReadLineHour(line) == quiet.hour);
-  } catch (const platform::RunError&) {
+  } catch (const dorvax::platform::RunError&) {
     std::abort();  // the quiet road took a line the raising reading refuses
   }
   fuzzing::Require(raising.a == quiet.a && raising.b == quiet.b && raising.c == quiet.c && raising.d == quiet.d);
@@ -51,7 +51,7 @@ void CompareValueE(std::string_view line) {
   try {
     fuzzing::Require(dorvax::ReadValueE(line) == quiet.e);
     fuzzing::Require(dorvax::ReadLineDay(line) == quiet.day && dorvax::ReadLineHour(line) == quiet.hour);
-  } catch (const platform::RunError&) {
+  } catch (const dorvax::platform::RunError&) {
     std::abort();
   }
 }
@@ -61,7 +61,7 @@ std::string Reshaped(std::string_view line) {
   std::string out;
   try {
     dorvax::AppendReshapedDataLineWithEnd(line, out);
-  } catch (const platform::RunError& e) {
+  } catch (const dorvax::platform::RunError& e) {
     fuzzing::ExpectKnownError(e);
     return "error " + std::to_string(e.number());
   }

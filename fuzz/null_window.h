@@ -4,21 +4,22 @@
 #include <map>
 
 #include "form/control_state.h"
+#include "form/form.h"
 
 namespace fuzzing {
 
-class NullDrives : public platform::Drives {
+class NullDrives : public dorvax::platform::Drives {
  public:
-  std::vector<platform::DriveEntry> List() override { return {}; }
-  platform::DriveEntry Current() override { return {}; }
+  std::vector<dorvax::platform::DriveEntry> List() override { return {}; }
+  dorvax::platform::DriveEntry Current() override { return {}; }
   std::string RootOf(const std::string&) override { return "/"; }
-  platform::DriveType TypeOf(const std::string&) override { return platform::DriveType::kFixed; }
+  dorvax::platform::DriveType TypeOf(const std::string&) override { return dorvax::platform::DriveType::kFixed; }
   bool IsReady(const std::string&) override { return true; }
 };
 
-class NullWindow : public dorvax::ControlStateWindow {
+// Controls that show nothing; every box takes its default answer.
+class NullControls : public dorvax::ControlState {
  public:
-  NullWindow() { Form_Load(); }
   int boxes = 0;
   void SetFocus(dorvax::Control) override {}
   void SetPointer(bool) override {}
@@ -30,11 +31,18 @@ class NullWindow : public dorvax::ControlStateWindow {
   }
   std::string SelectFolder(const std::string&) override { return {}; }
   std::string CurrentDriveText() const override { return "/"; }
-  platform::Drives& drives() override { return drives_; }
+  dorvax::platform::Drives& drives() override { return drives_; }
   void Unload() override {}
 
  private:
   NullDrives drives_;
+};
+
+// The form on those controls, loaded.
+struct NullWindow {
+  NullWindow() { form.Form_Load(); }
+  NullControls controls;
+  dorvax::Form form{controls};
 };
 
 }  // namespace fuzzing

@@ -47,14 +47,14 @@ class DiskFull : public ::testing::Test {
   // Runs into a tmpfs of `pages` pages (and `inodes` entries when not 0) and
   // checks everything a disk-full stop promises. `deleteAfterwards` answers
   // the deletion offer.
-  void RunIntoFullDisk(std::size_t pages, std::size_t inodes, int16_t expectedResult,
+  void RunIntoFullDisk(std::size_t pages, std::size_t inodes, int expectedResult,
                        bool deleteAfterwards = false) {
     mount = std::make_unique<ScratchMount>(target);
     DORVAX_MOUNT_OR_SKIP(mount->MountTmpfs(pages * 4096, inodes), *mount);
     TreeState sourceBefore = Snapshot(source);
     int openBefore = platform::OpenFileCount();
 
-    RunWindow frm;
+    FakeWindow frm;
     PrepareFolderRun(frm, source, target + "/");
     frm.Answer(MsgAnswer::kOk, kDiskFull);
     frm.Answer(deleteAfterwards ? MsgAnswer::kYes : MsgAnswer::kNo, kOfferDeletion);
@@ -67,12 +67,12 @@ class DiskFull : public ::testing::Test {
     EXPECT_EQ(frm.boxes[2].box.text, kOfferDeletion);
     EXPECT_EQ(frm.unexpectedBoxes, 0);
     EXPECT_FALSE(outcome.completed);
-    EXPECT_EQ(outcome.result, expectedResult);
+    EXPECT_EQ(ResultNumber(outcome.result), expectedResult);
     EXPECT_EQ(outcome.errorNumber, 0) << "the step that met the full disk handles it";
     // The focus goes to the destination box with the disk-full box.
     EXPECT_NE(std::find(frm.log.begin(), frm.log.end(), "FocusFolderBox(1)"), frm.log.end());
     // The window is idle again.
-    EXPECT_EQ(frm.intRunState, 0);
+    EXPECT_EQ(frm.run.intRunState, 0);
     EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));
     EXPECT_FALSE(frm.IsVisible(Control::ProgressBar1));
 

@@ -18,42 +18,21 @@ namespace fs = std::filesystem;
 
 namespace dorvax::testing {
 
-void RunWindow::ProcessEvents() {
-  FakeWindow::ProcessEvents();
-  if (onProcessEvents) onProcessEvents();
-}
-
-void RunWindow::Repaint() {
-  FakeWindow::Repaint();
-  if (onRepaint) onRepaint(intRunState);
-}
-
-MsgAnswer RunWindow::MsgBox(const MessageBoxRequest& box) {
-  runStateAtBox.push_back(intRunState);
-  return FakeWindow::MsgBox(box);
-}
-
-std::vector<std::string> RunWindow::BoxTitles() const {
-  std::vector<std::string> out;
-  for (const auto& b : boxes) out.push_back(b.box.title);
-  return out;
-}
-
-void PrepareFolderRun(RunWindow& frm, const std::string& sourceRoot, const std::string& destination) {
-  frm.optNew_Click(1);
+void PrepareFolderRun(FakeWindow& frm, const std::string& sourceRoot, const std::string& destination) {
+  frm.form.optNew_Click(1);
   frm.SetFolder(0, sourceRoot);
   frm.SetFolder(1, destination);
   frm.Answer(MsgAnswer::kYes, "ファイル変換を実行してよろしいですか？");
 }
 
-RunOutcome PressRun(RunWindow& frm) {
+RunOutcome PressRun(FakeWindow& frm) {
   RunOutcome outcome;
-  cmdMain_Click(frm, 0, outcome);
+  cmdMain_Click(frm.run, frm, 0, outcome);
   return outcome;
 }
 
 void ConvertCompletely(const std::string& sourceRoot, const std::string& destination) {
-  RunWindow frm;
+  FakeWindow frm;
   PrepareFolderRun(frm, sourceRoot, destination);
   frm.Answer(MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。");
   RunOutcome outcome = PressRun(frm);

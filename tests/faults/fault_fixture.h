@@ -15,31 +15,12 @@
 
 namespace dorvax::testing {
 
-// A FakeWindow with hooks into the window services a run calls.
-class RunWindow : public FakeWindow {
- public:
-  // Runs after every ProcessEvents (AdvanceProgress lets the window handle
-  // events; a test uses it to change the source under the running step).
-  std::function<void()> onProcessEvents;
-  // Runs inside every Repaint, with the run state at that moment.
-  std::function<void(int16_t runState)> onRepaint;
-  // The run state when each box was shown, parallel to `boxes`.
-  std::vector<int16_t> runStateAtBox;
-
-  void ProcessEvents() override;
-  void Repaint() override;
-  MsgAnswer MsgBox(const MessageBoxRequest& box) override;
-
-  // Titles of the boxes in order.
-  std::vector<std::string> BoxTitles() const;
-};
-
 // The window set for a folder source ("CD-ROM以外") and a destination, with
 // the run confirmed; further answers are scripted by the test.
-void PrepareFolderRun(RunWindow& frm, const std::string& sourceRoot, const std::string& destination);
+void PrepareFolderRun(FakeWindow& frm, const std::string& sourceRoot, const std::string& destination);
 
 // Presses "変換実行" and returns how the run ended.
-RunOutcome PressRun(RunWindow& frm);
+RunOutcome PressRun(FakeWindow& frm);
 
 // A complete conversion of `sourceRoot` into `destination` (which must
 // exist); fails the test when it does not complete.

@@ -58,7 +58,7 @@ class FaultLoop : public ::testing::TestWithParam<LoopCase> {
     TreeState before = Snapshot(Source());
     int openBefore = platform::OpenFileCount();
 
-    RunWindow frm;
+    FakeWindow frm;
     PrepareFolderRun(frm, Source(), target);
     frm.Answer(MsgAnswer::kOk);                   // the stop box, or the completion notice
     frm.Answer(MsgAnswer::kNo, kOfferDeletion);  // the deletion offer
@@ -76,7 +76,7 @@ class FaultLoop : public ::testing::TestWithParam<LoopCase> {
 
     EXPECT_EQ(platform::OpenFileCount(), openBefore);
     EXPECT_EQ(Snapshot(Source()), before);
-    EXPECT_EQ(frm.intRunState, 0);
+    EXPECT_EQ(frm.run.intRunState, 0);
     EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));
     EXPECT_FALSE(frm.IsVisible(Control::ProgressBar1));
     EXPECT_EQ(frm.unexpectedBoxes, 0);
@@ -94,7 +94,7 @@ class FaultLoop : public ::testing::TestWithParam<LoopCase> {
 
   // The stop box and result of the step that met the failure, told by the
   // run state when the box came.
-  void ExpectStepStop(RunWindow& frm, const RunOutcome& outcome) {
+  void ExpectStepStop(FakeWindow& frm, const RunOutcome& outcome) {
     ASSERT_GE(frm.boxes.size(), 2u);
     const std::string& text = frm.boxes[1].box.text;
     int16_t state = frm.runStateAtBox[1];
@@ -102,7 +102,7 @@ class FaultLoop : public ::testing::TestWithParam<LoopCase> {
     if (state == 1) {
       // The checks know access denied only; the rest is their generic box.
       EXPECT_EQ(text.rfind(kGeneric + std::to_string(GetParam().errorNumber) + " : ", 0), 0u) << text;
-      EXPECT_EQ(outcome.result, 2);
+      EXPECT_EQ(outcome.result, StepResult::kSameFolder);
       EXPECT_EQ(frm.boxes.size(), 2u) << "no deletion offer before the tree was begun";
       return;
     }
@@ -114,10 +114,11 @@ class FaultLoop : public ::testing::TestWithParam<LoopCase> {
       EXPECT_FALSE(text.empty());
     }
     if (state == 2) {
-      EXPECT_TRUE(outcome.result == 99 || outcome.result == 111) << outcome.result;
+      EXPECT_TRUE(ResultNumber(outcome.result) == 99 || ResultNumber(outcome.result) == 111)
+          << ResultNumber(outcome.result);
     } else {
       EXPECT_EQ(state, 3);
-      EXPECT_EQ(outcome.result, 99);
+      EXPECT_EQ(outcome.result, StepResult::kStopped);
     }
   }
 

@@ -72,15 +72,15 @@ class FaultTable : public ::testing::Test {
   // Whatever the row: the fault fired, the run stopped with `result` and
   // (when the tree was begun) the deletion offer, nothing stays open, the
   // source is unchanged and the output is the complete output cut short.
-  void ExpectCleanStop(const RunOutcome& outcome, int16_t result, bool offersDeletion = true) {
+  void ExpectCleanStop(const RunOutcome& outcome, int result, bool offersDeletion = true) {
     EXPECT_TRUE(fired) << "the armed fault never fired";
     EXPECT_FALSE(outcome.completed);
-    EXPECT_EQ(outcome.result, result);
+    EXPECT_EQ(ResultNumber(outcome.result), result);
     EXPECT_EQ(frm.boxes.size(), offersDeletion ? 3u : 2u) << ::testing::PrintToString(frm.BoxTexts());
     if (offersDeletion && frm.boxes.size() == 3) {
       EXPECT_EQ(frm.boxes[2].box.text, kOfferDeletion);
     }
-    EXPECT_EQ(frm.intRunState, 0);
+    EXPECT_EQ(frm.run.intRunState, 0);
     EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));
     EXPECT_FALSE(frm.IsVisible(Control::ProgressBar1));
     EXPECT_EQ(platform::OpenFileCount(), openBefore);
@@ -101,7 +101,7 @@ class FaultTable : public ::testing::Test {
   std::string source = tmp / "src/";
   std::string reference = tmp / "ref/";
   std::string target = tmp / "dst/";
-  RunWindow frm;
+  FakeWindow frm;
   TreeState before;
   int openBefore = 0;
   bool fired = false;
@@ -137,7 +137,7 @@ TEST_F(FaultTable, CheckFoldersDeletionOfTheOldTreeFailsMidway) {
     outcome = PressRun(frm);
   }
   EXPECT_EQ(frm.boxes.size(), 3u);
-  EXPECT_EQ(outcome.result, 2);
+  EXPECT_EQ(outcome.result, StepResult::kSameFolder);
   std::vector<std::string> left = FilesBelow(target + "dorvax");
   EXPECT_FALSE(left.empty()) << "the deletion stopped part-way";
   EXPECT_LT(left.size(), 4u) << "what was deleted before stays deleted";
@@ -309,7 +309,7 @@ TEST_F(FaultTable, ControllerOtherError) {
   EXPECT_EQ(frm.boxes[1].box.text, msg::GenericError(57, platform::DescribeError(57)));
   EXPECT_EQ(frm.boxes[1].box.title, "エラー");
   EXPECT_EQ(outcome.errorNumber, 57);
-  EXPECT_EQ(frm.intRunState, 3) << "the run state keeps its value on this path";
+  EXPECT_EQ(frm.run.intRunState, 3) << "the run state keeps its value on this path";
   EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));
   EXPECT_FALSE(frm.IsVisible(Control::ProgressBar1));
   EXPECT_FALSE(frm.busy);
@@ -332,7 +332,7 @@ TEST_F(FaultTable, ControllerDeletionFailsMidway) {
   ASSERT_EQ(frm.boxes.size(), 4u) << ::testing::PrintToString(frm.BoxTexts());
   EXPECT_EQ(frm.boxes[3].box.title, "エラー");
   EXPECT_EQ(outcome.errorNumber, 70);
-  EXPECT_EQ(outcome.result, 99);
+  EXPECT_EQ(outcome.result, StepResult::kStopped);
   EXPECT_TRUE(fs::is_directory(target + "dorvax")) << "the tree stays as far as it was not deleted";
   EXPECT_LT(FilesBelow(target + "dorvax").size(), FilesBelow(reference + "dorvax").size());
   ExpectWrittenAsFar(target + "dorvax", reference + "dorvax");

@@ -32,7 +32,7 @@ std::vector<std::string> FilesOf(const std::string& folder) {
 
 class HostileBytes : public ::testing::Test {
  protected:
-  RunOutcome Run(RunWindow& frm, const std::vector<std::pair<MsgAnswer, std::string>>& answers) {
+  RunOutcome Run(FakeWindow& frm, const std::vector<std::pair<MsgAnswer, std::string>>& answers) {
     fs::create_directories(target);
     TreeState before = Snapshot(source);
     int openBefore = platform::OpenFileCount();
@@ -65,7 +65,7 @@ TEST_F(HostileBytes, StationLinesWithBytesThatAreNoCharacters) {
   std::string info = ReadBytes(StationFile(source, 199901));
   WriteBytes(StationFile(source, 199901), info + line + "\r\n" + lastLine + "\r\n");
 
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, kFinished}});
   ASSERT_TRUE(outcome.completed) << ::testing::PrintToString(frm.BoxTexts());
   std::string idx = ReadBytes(target + "dorvax/1999/STNIDX/IDX/IDX1999.01");
@@ -73,7 +73,7 @@ TEST_F(HostileBytes, StationLinesWithBytesThatAreNoCharacters) {
   std::string expected = line.substr(0, 5) + line.substr(6, 7) + line.substr(17, 11) + line.substr(17, 7);
   EXPECT_NE(idx.find(expected), std::string::npos) << "the bytes are copied as they are";
   EXPECT_NE(idx.find("23456"), std::string::npos);
-  EXPECT_EQ(frm.typStation.LastIndex(), 3u);
+  EXPECT_EQ(frm.run.typStation.LastIndex(), 3u);
 }
 
 TEST_F(HostileBytes, AStationNumberOfBytesThatAreNoDigits) {
@@ -82,9 +82,9 @@ TEST_F(HostileBytes, AStationNumberOfBytesThatAreNoDigits) {
   line.replace(0, 5, std::string("1\0\xff" "23", 5));
   std::string info = ReadBytes(StationFile(source, 199901));
   WriteBytes(StationFile(source, 199901), info + line + "\r\n");
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "新版の観測所地点情報ファイルにエラーがあります。"}, {MsgAnswer::kNo, kOfferDeletion}});
-  EXPECT_EQ(outcome.result, 111);
+  EXPECT_EQ(outcome.result, StepResult::kStationIndexFailed);
 }
 
 // A NUL where a value of a binary-era data line stands is no number.
@@ -97,9 +97,9 @@ TEST_F(HostileBytes, ADataLineWithNulBytes) {
   text[fifth + 8] = '\0';  // inside value A
   text[fifth + 11] = '0';  // its flag says present
   WriteBytes(file, text);
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, kGeneric + "13 : "}, {MsgAnswer::kNo, kOfferDeletion}});
-  EXPECT_EQ(outcome.result, 99);
+  EXPECT_EQ(outcome.result, StepResult::kStopped);
 }
 
 // Hourly files of random bytes in both eras, many line ends among them:
@@ -124,19 +124,19 @@ TEST_F(HostileBytes, HourlyFilesOfRandomBytes) {
     WriteBytes(victim, text);
     fs::remove_all(target);
 
-    RunWindow frm;
+    FakeWindow frm;
     RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, ""}, {MsgAnswer::kNo, kOfferDeletion}});
     if (outcome.completed) {
       ++completed;
       EXPECT_EQ(frm.boxes.size(), 2u);
     } else {
       ++stopped;
-      EXPECT_EQ(outcome.result, 99);
+      EXPECT_EQ(outcome.result, StepResult::kStopped);
       ASSERT_EQ(frm.boxes.size(), 3u) << ::testing::PrintToString(frm.BoxTexts());
       EXPECT_EQ(frm.boxes[1].box.title, "処理中断");
       EXPECT_EQ(frm.runStateAtBox[1], 3) << "the conversion met it";
     }
-    EXPECT_EQ(frm.intRunState, 0);
+    EXPECT_EQ(frm.run.intRunState, 0);
     EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));
     WriteBytes(victim, original);
   }

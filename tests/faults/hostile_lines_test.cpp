@@ -58,7 +58,7 @@ class HostileLines : public ::testing::Test {
   // Runs the source into a fresh destination, measuring the memory the run
   // takes on top of what the process held before.
   // `answers`: the boxes after the confirmation, in order.
-  RunOutcome Run(RunWindow& frm, const std::vector<std::pair<MsgAnswer, std::string>>& answers) {
+  RunOutcome Run(FakeWindow& frm, const std::vector<std::pair<MsgAnswer, std::string>>& answers) {
     fs::create_directories(target);
     before = Snapshot(source);
     openBefore = platform::OpenFileCount();
@@ -85,7 +85,7 @@ class HostileLines : public ::testing::Test {
   }
 
   // The box after the confirmation.
-  std::string StopText(const RunWindow& frm) const { return frm.boxes.size() > 1 ? frm.boxes[1].box.text : ""; }
+  std::string StopText(const FakeWindow& frm) const { return frm.boxes.size() > 1 ? frm.boxes[1].box.text : ""; }
 
   TempDir tmp;
   std::string source = tmp / "src/";
@@ -110,7 +110,7 @@ TEST_F(HostileLines, AStationLineOfManyMegabytes) {
   text.insert(end, std::string(kHuge, ' '));
   WriteBytes(info, text);
 
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。"}});
   EXPECT_TRUE(outcome.completed) << StopText(frm);
   EXPECT_EQ(Snapshot(target), Snapshot(reference));
@@ -126,9 +126,9 @@ TEST_F(HostileLines, AStationFileWithoutCarriageReturns) {
   while (lines.size() < kHuge) lines += StationInfoLine(static_cast<int>(lines.size() % 99999), false) + "\n";
   WriteBytes(info, lines);
 
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "新版の観測所地点情報ファイルにエラーがあります。"}, {MsgAnswer::kNo, kOfferDeletion}});
-  EXPECT_EQ(outcome.result, 111);
+  EXPECT_EQ(outcome.result, StepResult::kStationIndexFailed);
   ExpectMemoryWithin(3 * kHuge);
 }
 
@@ -146,7 +146,7 @@ TEST_F(HostileLines, ABinaryEraDataLineOfManyMegabytes) {
   text.insert(text.find("\r\n", fifth), std::string(kHuge, ' '));
   WriteBytes(file, text);
 
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。"}});
   EXPECT_TRUE(outcome.completed) << StopText(frm);
   EXPECT_EQ(Snapshot(target), Snapshot(reference));
@@ -159,9 +159,9 @@ TEST_F(HostileLines, ABinaryEraFileOfOneEndlessLine) {
   WriteSourceTree(source, {199901}, 2, {11});
   WriteBytes(FirstFile(AreaFolder(source, 199901, 11)), std::string(kHuge, 'x'));
 
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "ファイル内のデータが足りません。新版データを確認してください。"}, {MsgAnswer::kNo, kOfferDeletion}});
-  EXPECT_EQ(outcome.result, 99);
+  EXPECT_EQ(outcome.result, StepResult::kStopped);
   ExpectMemoryWithin(4 * kHuge);
 }
 
@@ -173,7 +173,7 @@ TEST_F(HostileLines, ATextEraTitleLineOfManyMegabytes) {
   std::string title(kHuge, '\x82');  // lead bytes all the way: one broken pair at the end
   ReplaceLine(file, 0, title);
 
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。"}});
   EXPECT_TRUE(outcome.completed) << StopText(frm);
   std::string name = fs::path(file).filename().string().substr(1);
@@ -198,7 +198,7 @@ TEST_F(HostileLines, ATextEraDataLineOfManyMegabytes) {
   text.insert(text.find("\r\n", fifth), std::string(kHuge, ','));
   WriteBytes(file, text);
 
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。"}});
   EXPECT_TRUE(outcome.completed) << StopText(frm);
   EXPECT_EQ(Snapshot(target), Snapshot(reference));
@@ -218,9 +218,9 @@ TEST_F(HostileLines, ATextEraFileWithLineFeedsOnly) {
   while (big.size() < kHuge) big += lf;
   WriteBytes(file, big);
 
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "ファイル内のデータが足りません。新版データを確認してください。"}, {MsgAnswer::kNo, kOfferDeletion}});
-  EXPECT_EQ(outcome.result, 99);
+  EXPECT_EQ(outcome.result, StepResult::kStopped);
   ExpectMemoryWithin(6 * kHuge);
 }
 
@@ -245,10 +245,10 @@ TEST_F(HostileLines, TwoMillionStations) {
   }
   std::size_t inputBytes = fs::file_size(StationFile(source, 199901));
 
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。"}});
   EXPECT_TRUE(outcome.completed) << StopText(frm);
-  EXPECT_EQ(frm.typStation.LastIndex(), static_cast<std::size_t>(kStations) + 2);
+  EXPECT_EQ(frm.run.typStation.LastIndex(), static_cast<std::size_t>(kStations) + 2);
   std::size_t idx = fs::file_size(target + "dorvax/1999/STNIDX/IDX/IDX1999.01");
   std::size_t sidx = fs::file_size(target + "dorvax/1999/STNIDX/IDX/SIDX1999.01");
   EXPECT_GE(idx, static_cast<std::size_t>(kStations) * 47);

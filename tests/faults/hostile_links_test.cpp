@@ -43,7 +43,7 @@ class HostileLinks : public ::testing::Test {
     TreeState sourceBefore = Snapshot(source);
     TreeState outsideBefore = Snapshot(outside);
     int openBefore = platform::OpenFileCount();
-    RunWindow frm;
+    FakeWindow frm;
     PrepareFolderRun(frm, source, target);
     for (const auto& [answer, text] : answers) frm.Answer(answer, text);
     RunOutcome outcome = PressRun(frm);

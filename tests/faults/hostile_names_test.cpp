@@ -33,7 +33,7 @@ class HostileNames : public ::testing::Test {
  protected:
   void SetUp() override { WriteSourceTree(source, {199901, 200001}, 3, {11}); }
 
-  RunOutcome Run(RunWindow& frm, const std::vector<std::pair<MsgAnswer, std::string>>& answers) {
+  RunOutcome Run(FakeWindow& frm, const std::vector<std::pair<MsgAnswer, std::string>>& answers) {
     fs::create_directories(target);
     TreeState before = Snapshot(source);
     int openBefore = platform::OpenFileCount();
@@ -69,10 +69,10 @@ TEST_F(HostileNames, MonthFoldersThatAreNoYearMonth) {
     target = run / "dst/";
     WriteSourceTree(source, {199901}, 1, {11});
     fs::create_directory(source + "dorvax/hourly/" + name);
-    RunWindow frm;
+    FakeWindow frm;
     RunOutcome outcome =
         Run(frm, {{MsgAnswer::kOk, kForeignFolder + "（観測年月フォルダ名にエラーがあります）"}, {MsgAnswer::kNo, kOfferDeletion}});
-    EXPECT_EQ(outcome.result, 98);
+    EXPECT_EQ(outcome.result, StepResult::kBadName);
   }
 }
 
@@ -82,10 +82,10 @@ TEST_F(HostileNames, AreaFoldersThatAreNoAreaName) {
     SCOPED_TRACE(::testing::PrintToString(name));
     std::string folder = MonthFolder(source, 200001) + name;
     fs::create_directory(folder);
-    RunWindow frm;
+    FakeWindow frm;
     RunOutcome outcome =
         Run(frm, {{MsgAnswer::kOk, kForeignFolder + "（観測所フォルダ名にエラーがあります）"}, {MsgAnswer::kNo, kOfferDeletion}});
-    EXPECT_EQ(outcome.result, 98);
+    EXPECT_EQ(outcome.result, StepResult::kBadName);
     fs::remove(folder);
     fs::remove_all(target);
   }
@@ -99,7 +99,7 @@ TEST_F(HostileNames, BinaryEraFileNamesWithAnyBytesAfterTheA) {
   CopyHourlyFileAs(199901, std::string("a\xff\xfe\x81.csv"));
   CopyHourlyFileAs(199901, std::string("A\r\nb"));
   CopyHourlyFileAs(199901, "a" + std::string(250, '\x82'));
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, kFinished}});
   EXPECT_TRUE(outcome.completed);
   // Three stations with complete months: each copy adds a third of the
@@ -112,24 +112,24 @@ TEST_F(HostileNames, TextEraFileNamesThatDoNotFitAreAskedAbout) {
   std::string odd = std::string("ah11\xff\xfe\x81_200001.csv");
   CopyHourlyFileAs(200001, odd);
   CopyHourlyFileAs(200001, "ah11" + std::string(240, '1') + "_200001.csv");
-  RunWindow frm;
+  FakeWindow frm;
   // Listed in upper-case order, where byte 0xFF comes last.
   RunOutcome outcome = Run(frm, {{MsgAnswer::kYes, "ah11111111"},
                                  {MsgAnswer::kYes, "（エラーファイル名：\\200001\\area11\\" + odd + "）"},
                                  {MsgAnswer::kOk, "（未処理ファイル数： 2 ファイル）"},
                                  {MsgAnswer::kOk, kFinished}});
   EXPECT_TRUE(outcome.completed);
-  EXPECT_EQ(frm.lngUnprocessedFiles, 2);
+  EXPECT_EQ(frm.run.lngUnprocessedFiles, 2);
 }
 
 TEST_F(HostileNames, DecliningAnOddNameStopsTheRun) {
   std::string odd = std::string("\x81\x40h11101_200001.csv");
   CopyHourlyFileAs(200001, odd);
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kNo, odd},
                                  {MsgAnswer::kOk, "変換処理を中断しました。"},
                                  {MsgAnswer::kNo, kOfferDeletion}});
-  EXPECT_EQ(outcome.result, 98);
+  EXPECT_EQ(outcome.result, StepResult::kBadName);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ class ReadOnlyDestination : public ::testing::Test {
 
   // The checks refuse the destination: the access-denied box, the focus on
   // the destination box, result 2, no deletion offer, nothing opened.
-  void ExpectRefusedByTheChecks(RunWindow& frm, const RunOutcome& outcome) {
+  void ExpectRefusedByTheChecks(FakeWindow& frm, const RunOutcome& outcome) {
     ASSERT_EQ(frm.boxes.size(), 2u) << ::testing::PrintToString(frm.BoxTexts());
     EXPECT_EQ(frm.boxes.back().box.text, kAccessDenied);
     EXPECT_EQ(frm.boxes.back().box.title, "エラー");
@@ -40,9 +40,9 @@ class ReadOnlyDestination : public ::testing::Test {
     EXPECT_FALSE(frm.IsVisible(Control::ProgressBar1));
     EXPECT_NE(std::find(frm.log.begin(), frm.log.end(), "FocusFolderBox(1)"), frm.log.end());
     EXPECT_EQ(frm.focusLog.back(), "txtFolder(1)");
-    EXPECT_EQ(outcome.result, 2);
+    EXPECT_EQ(outcome.result, StepResult::kSameFolder);
     EXPECT_EQ(outcome.errorNumber, 0);
-    EXPECT_EQ(frm.intRunState, 0);
+    EXPECT_EQ(frm.run.intRunState, 0);
     EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));
   }
 
@@ -59,7 +59,7 @@ TEST_F(ReadOnlyDestination, CreatingDorvaxOnAReadOnlyFileSystemIsAccessDenied) {
   TreeState sourceBefore = Snapshot(source);
   int openBefore = platform::OpenFileCount();
 
-  RunWindow frm;
+  FakeWindow frm;
   PrepareFolderRun(frm, source, target + "/");
   frm.Answer(MsgAnswer::kOk, kAccessDenied);
   RunOutcome outcome = PressRun(frm);
@@ -78,7 +78,7 @@ TEST_F(ReadOnlyDestination, AnOldDorvaxOnAReadOnlyFileSystemCannotBeDeleted) {
   DORVAX_MOUNT_OR_SKIP(mount->RemountReadOnly(), *mount);
   TreeState oldTree = Snapshot(target);
 
-  RunWindow frm;
+  FakeWindow frm;
   PrepareFolderRun(frm, source, target + "/");
   frm.Answer(MsgAnswer::kYes, "旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して");
   frm.Answer(MsgAnswer::kOk, kAccessDenied);
@@ -96,7 +96,7 @@ TEST_F(ReadOnlyDestination, AFolderBoundReadOnlyIsAccessDeniedToo) {
   mount = std::make_unique<ScratchMount>(target);
   DORVAX_MOUNT_OR_SKIP(mount->BindReadOnly(writable), *mount);
 
-  RunWindow frm;
+  FakeWindow frm;
   PrepareFolderRun(frm, source, target + "/");
   frm.Answer(MsgAnswer::kOk, kAccessDenied);
   RunOutcome outcome = PressRun(frm);
@@ -121,12 +121,12 @@ TEST_F(ReadOnlyDestination, TurningReadOnlyDuringTheConversion) {
   TreeState sourceBefore = Snapshot(textSource);
   int openBefore = platform::OpenFileCount();
 
-  RunWindow frm;
+  FakeWindow frm;
   bool remounted = false;
   std::size_t filesBeforeRemount = 0;
   frm.onProcessEvents = [&] {
     // A file is done and the conversion lets the window handle events.
-    if (frm.intRunState == 3 && !remounted) {
+    if (frm.run.intRunState == 3 && !remounted) {
       filesBeforeRemount = FilesBelow(target + "/dorvax").size();
       remounted = mount->RemountReadOnly();
     }
@@ -140,7 +140,7 @@ TEST_F(ReadOnlyDestination, TurningReadOnlyDuringTheConversion) {
 
   ASSERT_EQ(frm.boxes.size(), 4u) << ::testing::PrintToString(frm.BoxTexts());
   EXPECT_EQ(frm.BoxTitles(), (std::vector<std::string>{"確認", "処理中断", "確認", "エラー"}));
-  EXPECT_EQ(outcome.result, 99);
+  EXPECT_EQ(outcome.result, StepResult::kStopped);
   EXPECT_EQ(outcome.errorNumber, 70) << "the refused deletion reached the controller";
   EXPECT_FALSE(outcome.completed);
   EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));

@@ -51,7 +51,7 @@ class VanishingSource : public ::testing::Test {
   }
 
   // Runs with the scripted stop box and the deletion offer answered No.
-  RunOutcome RunExpecting(RunWindow& frm, const std::string& stopText) {
+  RunOutcome RunExpecting(FakeWindow& frm, const std::string& stopText) {
     PrepareFolderRun(frm, source, target);
     frm.Answer(MsgAnswer::kOk, stopText);
     frm.Answer(MsgAnswer::kNo, kOfferDeletion);
@@ -59,14 +59,14 @@ class VanishingSource : public ::testing::Test {
   }
 
   // What every stop promises, whatever the step.
-  void ExpectCleanStop(RunWindow& frm, const RunOutcome& outcome, int16_t result, const std::string& title) {
+  void ExpectCleanStop(FakeWindow& frm, const RunOutcome& outcome, int result, const std::string& title) {
     Restore();
     ASSERT_EQ(frm.boxes.size(), 3u) << ::testing::PrintToString(frm.BoxTexts());
     EXPECT_EQ(frm.boxes[1].box.title, title);
     EXPECT_EQ(frm.boxes[2].box.text, kOfferDeletion);
-    EXPECT_EQ(outcome.result, result);
+    EXPECT_EQ(ResultNumber(outcome.result), result);
     EXPECT_FALSE(outcome.completed);
-    EXPECT_EQ(frm.intRunState, 0);
+    EXPECT_EQ(frm.run.intRunState, 0);
     EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));
     EXPECT_EQ(platform::OpenFileCount(), openBefore);
     EXPECT_EQ(Snapshot(source), before);
@@ -87,7 +87,7 @@ class VanishingSource : public ::testing::Test {
 // second-disc hand-over the controller does not call it again.
 TEST_F(VanishingSource, TheHourlyTreeGoesAfterTheChecks) {
   Write({199901}, 3);
-  RunWindow frm;
+  FakeWindow frm;
   frm.onRepaint = [&](int16_t state) {
     if (state == 2 && taken.empty()) TakeAway(source + "dorvax/hourly");
   };
@@ -101,9 +101,9 @@ TEST_F(VanishingSource, TheHourlyTreeGoesAfterTheChecks) {
 // first month is done: the station index conversion names the file.
 TEST_F(VanishingSource, TheStationFileOfABinaryMonthGoes) {
   Write({199901, 199902}, 3);
-  RunWindow frm;
+  FakeWindow frm;
   frm.onProcessEvents = [&] {
-    if (frm.intRunState == 2 && taken.empty()) TakeAway(StationFile(source, 199902));
+    if (frm.run.intRunState == 2 && taken.empty()) TakeAway(StationFile(source, 199902));
   };
   RunOutcome outcome = RunExpecting(
       frm, "新版フォルダに観測所地点情報ファイルがありません。\r\n(ファイル名：\\199902\\idx199902.csv)");
@@ -116,9 +116,9 @@ TEST_F(VanishingSource, TheStationFileOfABinaryMonthGoes) {
 // Likewise in the text era, where the file is copied.
 TEST_F(VanishingSource, TheStationFileOfATextMonthGoes) {
   Write({200001, 200002}, 3);
-  RunWindow frm;
+  FakeWindow frm;
   frm.onProcessEvents = [&] {
-    if (frm.intRunState == 2 && taken.empty()) TakeAway(StationFile(source, 200002));
+    if (frm.run.intRunState == 2 && taken.empty()) TakeAway(StationFile(source, 200002));
   };
   RunOutcome outcome = RunExpecting(
       frm, "新版フォルダに観測所地点情報ファイルがありません。\r\n(ファイル名：\\200002\\idx200002.csv)");
@@ -133,7 +133,7 @@ TEST_F(VanishingSource, TheStationFileOfABinaryMonthCannotBeRead) {
   Write({199901}, 3);
   fs::permissions(StationFile(source, 199901), fs::perms::none);
   before = Snapshot(source);
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome;
   {
     AsOrdinaryUser user;
@@ -148,7 +148,7 @@ TEST_F(VanishingSource, AnAreaFolderCannotBeReadWhenCounted) {
   Write({200001}, 4);
   fs::permissions(AreaFolder(source, 200001, 44), fs::perms::none);
   before = Snapshot(source);
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome;
   {
     AsOrdinaryUser user;
@@ -165,9 +165,9 @@ class VanishingDuringConversion : public VanishingSource {
   void SetUp() override { Write({199901, 200001}, 24, {11}); }
 
   // Takes `what(frm)` away at the first event of the conversion.
-  RunOutcome RunTakingAway(RunWindow& frm, const std::function<std::string()>& what, const std::string& stopText) {
+  RunOutcome RunTakingAway(FakeWindow& frm, const std::function<std::string()>& what, const std::string& stopText) {
     frm.onProcessEvents = [&] {
-      if (frm.intRunState == 3 && taken.empty()) TakeAway(what());
+      if (frm.run.intRunState == 3 && taken.empty()) TakeAway(what());
     };
     return RunExpecting(frm, stopText);
   }
@@ -176,7 +176,7 @@ class VanishingDuringConversion : public VanishingSource {
 // The next file of the area goes after the area was listed: opening it
 // fails with "file not found", shown in the conversion's generic box.
 TEST_F(VanishingDuringConversion, TheNextHourlyFileGoes) {
-  RunWindow frm;
+  FakeWindow frm;
   std::string gone;
   RunOutcome outcome = RunTakingAway(
       frm,
@@ -197,7 +197,7 @@ TEST_F(VanishingDuringConversion, TheNextHourlyFileGoes) {
 
 // The rest of the source goes: the next month cannot be listed.
 TEST_F(VanishingDuringConversion, TheNextMonthGoes) {
-  RunWindow frm;
+  FakeWindow frm;
   RunOutcome outcome =
       RunTakingAway(frm, [&] { return MonthFolder(source, 200001); }, kGeneric + "76 : ");
   ExpectCleanStop(frm, outcome, 99, "処理中断");
@@ -206,10 +206,10 @@ TEST_F(VanishingDuringConversion, TheNextMonthGoes) {
 
 // The next hourly file can no longer be read.
 TEST_F(VanishingDuringConversion, TheNextHourlyFileCannotBeRead) {
-  RunWindow frm;
+  FakeWindow frm;
   std::string locked;
   frm.onProcessEvents = [&] {
-    if (frm.intRunState == 3 && locked.empty()) {
+    if (frm.run.intRunState == 3 && locked.empty()) {
       std::vector<std::string> files;
       for (const auto& e : fs::directory_iterator(AreaFolder(source, 200001, 11))) files.push_back(e.path());
       std::sort(files.begin(), files.end());
@@ -233,10 +233,10 @@ TEST_F(VanishingDuringConversion, TheNextHourlyFileCannotBeRead) {
 // the walk meets more files than counted. They are converted, and the
 // progress bar still ends at exactly its end.
 TEST_F(VanishingDuringConversion, FilesAppearAfterTheCount) {
-  RunWindow frm;
+  FakeWindow frm;
   std::vector<std::string> added;
   frm.onProcessEvents = [&] {
-    if (frm.intRunState != 3 || !added.empty()) return;
+    if (frm.run.intRunState != 3 || !added.empty()) return;
     std::string area = AreaFolder(source, 200001, 11);
     std::string first = fs::directory_iterator(area)->path();
     for (int i = 0; i < 30; ++i) {

@@ -1,3 +1,4 @@
+#include "formats/hourly_file_names.h"
 #include "hourly/convert_hourly_files.h"
 
 #include <gtest/gtest.h>
@@ -41,9 +42,9 @@ std::string StationFile(int no, int yy, int mm, std::vector<int> days = {1}) {
   return HourlyFile(no, yy, mm, lines);
 }
 
-int16_t ConvertPass(FakeWindow& frm, int16_t pass = 1) {
-  int16_t result = 0;
-  ConvertHourlyFiles(frm, pass, result);
+StepResult ConvertPass(FakeWindow& frm, int16_t pass = 1) {
+  StepResult result = StepResult::kGoOn;
+  ConvertHourlyFiles(frm.run, frm, pass, result);
   return result;
 }
 
@@ -76,7 +77,7 @@ TEST(ConvertHourlyFiles, BinaryEraAcceptsAnyNameStartingWithTheLetterA) {
   frm.Answer(MsgAnswer::kYes);
   frm.Answer(MsgAnswer::kOk);
 
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   ASSERT_EQ(frm.boxes.size(), 2u);
   EXPECT_EQ(frm.boxes[0].box.text, Question("199901", "area11", "b300.csv"));
   EXPECT_EQ(frm.boxes[0].box.title, "確認");
@@ -88,7 +89,7 @@ TEST(ConvertHourlyFiles, BinaryEraAcceptsAnyNameStartingWithTheLetterA) {
   EXPECT_EQ(frm.boxes[1].box.title, "メッセージ");
   EXPECT_EQ(frm.boxes[1].box.icon, MsgIcon::kExclamation);
   EXPECT_EQ(frm.boxes[1].box.buttons, MsgButtons::kOk);
-  EXPECT_EQ(frm.lngUnprocessedFiles, 1);
+  EXPECT_EQ(frm.run.lngUnprocessedFiles, 1);
   EXPECT_EQ(DvxRecords(ReadBytes(tree.Dst("1999/DVX1999.01"))),
             (std::vector<DvxView>{{100, 4, 1}, {200, 4, 1}}));
 }
@@ -109,7 +110,7 @@ TEST(ConvertHourlyFiles, TextEraNameRulesAndTheirBoundaries) {
   for (std::size_t i = 0; i < rejected.size(); ++i) frm.Answer(MsgAnswer::kYes);
   frm.Answer(MsgAnswer::kOk);
 
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   std::vector<std::string> expected;
   for (const std::string& name : rejected) expected.push_back(Question("200405", "area44", name));
   expected.push_back("一部ファイルについては、変換処理を行いませんでした。\r\n（未処理ファイル数： 7 ファイル）");
@@ -123,7 +124,7 @@ TEST(ConvertHourlyFiles, TextEraNameRulesAndTheirBoundaries) {
 TEST(ConvertHourlyFiles, DecliningAnUnfitNameStopsWithTheMonthFilesClosed) {
   HourlyTree tree;
   FakeWindow frm;
-  frm.typStation.Append({99, 1, 100, 1, 5});
+  frm.run.typStation.Append({99, 1, 100, 1, 5});
   tree.AddFile("199901", "area11", "a100", StationFile(100, 99, 1, {1, 2}));
   tree.AddFile("199901", "area11", "b200", StationFile(200, 99, 1));
   tree.AddFile("199901", "area11", "c300", StationFile(300, 99, 1));
@@ -132,13 +133,13 @@ TEST(ConvertHourlyFiles, DecliningAnUnfitNameStopsWithTheMonthFilesClosed) {
   frm.Answer(MsgAnswer::kNo, "b200");
   frm.Answer(MsgAnswer::kOk);
 
-  EXPECT_EQ(ConvertPass(frm), 98);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kBadName);
   ASSERT_EQ(frm.boxes.size(), 2u);
   EXPECT_EQ(frm.boxes[1].box.text, "変換処理を中断しました。");
   EXPECT_EQ(frm.boxes[1].box.title, "処理中断");
   EXPECT_EQ(frm.boxes[1].box.icon, MsgIcon::kCritical);
   EXPECT_TRUE(LogHas(frm, "FocusFolderBox(0)"));
-  EXPECT_EQ(frm.lngUnprocessedFiles, 0);
+  EXPECT_EQ(frm.run.lngUnprocessedFiles, 0);
   EXPECT_EQ(platform::OpenFileCount(), openBefore);
   // The records written before the stop are on disk, nothing after it.
   EXPECT_EQ(DvxRecords(ReadBytes(tree.Dst("1999/DVX1999.01"))), (std::vector<DvxView>{{100, 1, 1}, {100, 1, 2}}));
@@ -160,20 +161,20 @@ TEST(ConvertHourlyFiles, LeftOutFilesOfBothDiscsAreReportedOnceAfterTheLastPass)
   frm.SetProgressValue(20);
 
   disc1.Attach(frm, 1, 2);
-  EXPECT_EQ(ConvertPass(frm, 1), -1);
+  EXPECT_EQ(ConvertPass(frm, 1), StepResult::kGoOn);
   EXPECT_EQ(frm.boxes.size(), 1u);
   EXPECT_EQ(frm.statusTexts, (std::vector<std::string>{"（1枚目のCD-ROMの新版ファイルを旧版ファイルに変換しています）",
                                                        "（1枚目のCD-ROMのファイル変換処理が終了しました）"}));
   EXPECT_FLOAT_EQ(frm.ProgressValue(), 60);
 
   disc2.Attach(frm, 2, 2);
-  EXPECT_EQ(ConvertPass(frm, 2), -1);
+  EXPECT_EQ(ConvertPass(frm, 2), StepResult::kGoOn);
   ASSERT_EQ(frm.boxes.size(), 4u);
   EXPECT_EQ(frm.boxes[3].box.text,
             "一部ファイルについては、変換処理を行いませんでした。\r\n（未処理ファイル数： 3 ファイル）");
   EXPECT_EQ(frm.statusTexts.back(), "（2枚目のCD-ROMのファイル変換処理が終了しました）");
   EXPECT_FLOAT_EQ(frm.ProgressValue(), 100);
-  EXPECT_EQ(frm.intRunState, 3);
+  EXPECT_EQ(frm.run.intRunState, 3);
 }
 
 // ---- Record files ---------------------------------------------------------------
@@ -181,14 +182,14 @@ TEST(ConvertHourlyFiles, LeftOutFilesOfBothDiscsAreReportedOnceAfterTheLastPass)
 TEST(ConvertHourlyFiles, RecordsFollowAreaThenFileNameOrderAndValueEGoesToDvs) {
   HourlyTree tree;
   FakeWindow frm;
-  frm.typStation.Append({99, 1, 200, -1, 5});
-  frm.typStation.Append({99, 1, 100, 1, -1});
+  frm.run.typStation.Append({99, 1, 200, -1, 5});
+  frm.run.typStation.Append({99, 1, 100, 1, -1});
   tree.AddFile("199901", "area12", "a050", StationFile(50, 99, 1));
   tree.AddFile("199901", "area11", "a200", StationFile(200, 99, 1, {3, 4}));
   tree.AddFile("199901", "area11", "A100", StationFile(100, 99, 1, {1, 2}));
   tree.Attach(frm, 3);
 
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   EXPECT_TRUE(frm.boxes.empty());
   EXPECT_EQ(frm.statusTexts, (std::vector<std::string>{"（新版ファイルを旧版ファイルに変換しています）",
                                                        "（ファイル変換処理が終了しました）"}));
@@ -212,8 +213,8 @@ TEST(ConvertHourlyFiles, RecordsFollowAreaThenFileNameOrderAndValueEGoesToDvs) {
 TEST(ConvertHourlyFiles, MonthsWithoutValuesGetNoRecordFiles) {
   HourlyTree tree;
   FakeWindow frm;
-  frm.typStation.Append({99, 2, 300, 1, 5});
-  frm.typStation.Append({99, 3, 400, 1, 5});
+  frm.run.typStation.Append({99, 2, 300, 1, 5});
+  frm.run.typStation.Append({99, 3, 400, 1, 5});
   // 199902: one file without data lines, one with every value missing.
   HourLine allMissing = At(1, 1);
   allMissing.flagA = allMissing.flagB1 = allMissing.flagC = allMissing.flagD = allMissing.flagE = 9;
@@ -225,7 +226,7 @@ TEST(ConvertHourlyFiles, MonthsWithoutValuesGetNoRecordFiles) {
   tree.AddFile("199903", "area11", "a400", HourlyFile(400, 99, 3, {DataLine(noE)}));
   tree.Attach(frm, 3);
 
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   EXPECT_FALSE(platform::FileExists(tree.Dst("1999/DVX1999.02")));
   EXPECT_FALSE(platform::FileExists(tree.Dst("1999/DVS1999.02")));
   // The one day with values is written whole: hour 1 as read, every other
@@ -247,12 +248,12 @@ TEST(ConvertHourlyFiles, MonthsWithoutValuesGetNoRecordFiles) {
 TEST(ConvertHourlyFiles, EachMonthFindsTheStationEntryOfItsOwnMonth) {
   HourlyTree tree;
   FakeWindow frm;
-  frm.typStation.Append({99, 1, 100, -1, 5});
-  frm.typStation.Append({99, 2, 100, 1, -1});
+  frm.run.typStation.Append({99, 1, 100, -1, 5});
+  frm.run.typStation.Append({99, 2, 100, 1, -1});
   tree.AddFile("199901", "area11", "a100", StationFile(100, 99, 1, {1}));
   tree.AddFile("199902", "area11", "a100", StationFile(100, 99, 2, {1}));
   tree.Attach(frm, 2);
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   EXPECT_EQ(DvxRecords(ReadBytes(tree.Dst("1999/DVX1999.01"))), (std::vector<DvxView>{{100, -1, 1}}));
   EXPECT_EQ(ReadBytes(tree.Dst("1999/DVS1999.01")).size(), kDvsRecordSize);
   EXPECT_EQ(DvxRecords(ReadBytes(tree.Dst("1999/DVX1999.02"))), (std::vector<DvxView>{{100, 1, 1}}));
@@ -262,10 +263,10 @@ TEST(ConvertHourlyFiles, EachMonthFindsTheStationEntryOfItsOwnMonth) {
 TEST(ConvertHourlyFiles, MonthWithoutAStationOfValueEGetsNoDvsFile) {
   HourlyTree tree;
   FakeWindow frm;
-  frm.typStation.Append({99, 4, 500, 1, -1});
+  frm.run.typStation.Append({99, 4, 500, 1, -1});
   tree.AddFile("199904", "area11", "a500", StationFile(500, 99, 4, {1}));
   tree.Attach(frm, 1);
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   EXPECT_EQ(ReadBytes(tree.Dst("1999/DVX1999.04")).size(), kDvxRecordSize);
   EXPECT_FALSE(platform::FileExists(tree.Dst("1999/DVS1999.04")));
 }
@@ -277,7 +278,7 @@ TEST(ConvertHourlyFiles, AnOlderLongerRecordFileIsEmptiedFirst) {
   tree.Attach(frm, 1);
   WriteBytes(tree.Dst("1999/DVX1999.01"), std::string(5 * kDvxRecordSize + 17, '\xAB'));
 
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   std::string dvx = ReadBytes(tree.Dst("1999/DVX1999.01"));
   EXPECT_EQ(dvx.size(), kDvxRecordSize);
   EXPECT_EQ(DvxRecords(dvx), (std::vector<DvxView>{{100, 4, 1}}));
@@ -297,7 +298,7 @@ TEST(ConvertHourlyFiles, TextEraFileIsRewrittenLineByLine) {
   tree.AddFile("200405", "area44", "ah44132_200405.csv", input);
   tree.Attach(frm, 1);
 
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   std::string expected = "\x8E\x9E\x95\xCA\x92\x6C\r\n" + testing::StationHeaderLine(44132, 4, 5) + "\r\n" +
                          "DD,HH,A,B1" + std::string(88, ' ') + "\r\n" + "d,h,x,y," + std::string(31, ' ') +
                          "\r\n" + "01,01,123,08,12,-12.3,0.5,///\r\n" + "01,02,///,08,12,-12.3,0.5,  7\r\n";
@@ -325,10 +326,10 @@ std::string ConvertAlone(const std::string& yearMonth, const std::string& name, 
                          const std::string& output) {
   HourlyTree tree;
   FakeWindow frm;
-  frm.typStation.Append({99, 1, 100, 1, 5});
+  frm.run.typStation.Append({99, 1, 100, 1, 5});
   tree.AddFile(yearMonth, "area11", name, bytes);
   tree.Attach(frm, 1);
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   EXPECT_TRUE(frm.boxes.empty());
   return ReadBytes(tree.Dst(output));
 }
@@ -367,7 +368,7 @@ TEST(ConvertHourlyFiles, AFileOfFewerThanFourLinesStopsTheRunWithItsFilesClosed)
   frm.Answer(MsgAnswer::kOk);
   frm.SetBusyCursor(true);
 
-  EXPECT_EQ(ConvertPass(frm), 99);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kStopped);
   ASSERT_EQ(frm.boxes.size(), 1u);
   EXPECT_EQ(frm.boxes[0].box.text, "ファイル内のデータが足りません。新版データを確認してください。");
   EXPECT_EQ(frm.boxes[0].box.title, "処理中断");
@@ -386,7 +387,7 @@ TEST(ConvertHourlyFiles, ATextEraFileOfThreeLinesIsReportedTheSameWay) {
   tree.Attach(frm, 1);
   frm.Answer(MsgAnswer::kOk);
 
-  EXPECT_EQ(ConvertPass(frm), 99);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kStopped);
   EXPECT_EQ(frm.BoxTexts(),
             (std::vector<std::string>{"ファイル内のデータが足りません。新版データを確認してください。"}));
   EXPECT_FALSE(platform::FileExists(tree.Dst("200405/area44/h44132_200405.csv")));
@@ -400,13 +401,13 @@ TEST(ConvertHourlyFiles, AFullDiskIsReportedAndTheFocusGoesToTheDestination) {
     tree.Attach(frm, 1);
     int openBefore = platform::OpenFileCount();
     frm.Answer(MsgAnswer::kOk);
-    int16_t result = 0;
+    StepResult result = StepResult::kGoOn;
     {
       platform::faults::ScopedFault fault({platform::faults::Op::kWrite, 1, number, "DVX1999.01"});
-      ConvertHourlyFiles(frm, 1, result);
+      ConvertHourlyFiles(frm.run, frm, 1, result);
       EXPECT_TRUE(platform::faults::Fired());
     }
-    EXPECT_EQ(result, 99);
+    EXPECT_EQ(result, StepResult::kStopped);
     ASSERT_EQ(frm.boxes.size(), 1u);
     EXPECT_EQ(frm.boxes[0].box.text, "旧版フォルダの容量不足です。");
     EXPECT_EQ(frm.boxes[0].box.title, "処理中断");
@@ -424,12 +425,12 @@ TEST(ConvertHourlyFiles, AFullDiskWhileWritingATextFileStopsTheRun) {
   tree.Attach(frm, 1);
   int openBefore = platform::OpenFileCount();
   frm.Answer(MsgAnswer::kOk);
-  int16_t result = 0;
+  StepResult result = StepResult::kGoOn;
   {
     platform::faults::ScopedFault fault({platform::faults::Op::kWrite, 1, platform::kErrDiskFull, "h44132"});
-    ConvertHourlyFiles(frm, 1, result);
+    ConvertHourlyFiles(frm.run, frm, 1, result);
   }
-  EXPECT_EQ(result, 99);
+  EXPECT_EQ(result, StepResult::kStopped);
   EXPECT_EQ(frm.BoxTexts(), (std::vector<std::string>{"旧版フォルダの容量不足です。"}));
   EXPECT_EQ(platform::OpenFileCount(), openBefore);
 }
@@ -443,7 +444,7 @@ TEST(ConvertHourlyFiles, OtherFailuresShowTheGenericBoxAndLeaveTheFocus) {
   tree.Attach(frm, 1);
   frm.Answer(MsgAnswer::kOk);
 
-  EXPECT_EQ(ConvertPass(frm), 99);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kStopped);
   ASSERT_EQ(frm.boxes.size(), 1u);
   EXPECT_EQ(frm.boxes[0].box.text.rfind("エラー発生により、現在の処理を中断します。\r\n13 : ", 0), 0u)
       << frm.boxes[0].box.text;
@@ -467,9 +468,9 @@ TEST(ConvertHourlyFiles, ClosingTheWindowUnwindsWithEveryFileClosedAndNoFurtherB
   frm.CloseDuringRunAt(3);  // at the third milestone, the third file
   frm.Answer(MsgAnswer::kOk, "変換プログラムを強制終了します。");
   int openBefore = platform::OpenFileCount();
-  int16_t result = 0;
+  StepResult result = StepResult::kGoOn;
 
-  EXPECT_THROW(ConvertHourlyFiles(frm, 1, result), RunAborted);
+  EXPECT_THROW(ConvertHourlyFiles(frm.run, frm, 1, result), RunAborted);
   EXPECT_EQ(platform::OpenFileCount(), openBefore);
   EXPECT_EQ(frm.BoxTexts(), (std::vector<std::string>{"変換プログラムを強制終了します。"}));
   // What was converted before the close stays written.

@@ -26,10 +26,11 @@ class RecordingWindow : public FakeWindow {
   std::string outputFolder;
   std::vector<Call> calls;
 
-  void AdvanceProgress(int32_t steps) override {
-    int32_t written = platform::FolderExists(outputFolder) ? platform::CountFiles(outputFolder) : 0;
-    calls.emplace_back(written, steps);
-    FormWindow::AdvanceProgress(steps);
+  RecordingWindow() {
+    onAdvance = [this](int32_t steps) {
+      int32_t written = platform::FolderExists(outputFolder) ? platform::CountFiles(outputFolder) : 0;
+      calls.emplace_back(written, steps);
+    };
   }
 
   int32_t StepsTaken() const {
@@ -58,9 +59,9 @@ void BuildPass(HourlyTree& tree, RecordingWindow& frm, int files, int32_t counte
   frm.SetProgressValue(20);  // the checks and the folder tree have taken theirs
 }
 
-int16_t ConvertPass(FakeWindow& frm, int16_t pass = 1) {
-  int16_t result = 0;
-  ConvertHourlyFiles(frm, pass, result);
+StepResult ConvertPass(FakeWindow& frm, int16_t pass = 1) {
+  StepResult result = StepResult::kGoOn;
+  ConvertHourlyFiles(frm.run, frm, pass, result);
   return result;
 }
 
@@ -77,7 +78,7 @@ TEST(ConversionProgress, NineteenFilesMoveTheBarOnceAtTheLastFile) {
   HourlyTree tree;
   RecordingWindow frm;
   BuildPass(tree, frm, 19, 19);
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   EXPECT_EQ(frm.calls, (std::vector<Call>{{10, 0}, {19, 80}}));
   EXPECT_FLOAT_EQ(frm.ProgressValue(), 100);
 }
@@ -86,7 +87,7 @@ TEST(ConversionProgress, TwentyFilesTakeOneStepEach) {
   HourlyTree tree;
   RecordingWindow frm;
   BuildPass(tree, frm, 20, 20);
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   std::vector<Call> expected;
   for (int h = 1; h <= 20; ++h) {
     if (h % 10 == 0) expected.push_back({h, 0});
@@ -100,7 +101,7 @@ TEST(ConversionProgress, FiftyFilesReachMilestonesTwoToThirtyEightAndFifty) {
   HourlyTree tree;
   RecordingWindow frm;
   BuildPass(tree, frm, 50, 50);
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   std::vector<Call> expected;
   for (int h = 1; h <= 50; ++h) {
     if (h % 10 == 0) expected.push_back({h, 0});
@@ -116,7 +117,7 @@ TEST(ConversionProgress, ThirtyFilesTakeTheUnreachableMilestonesAtTheLastFile) {
   HourlyTree tree;
   RecordingWindow frm;
   BuildPass(tree, frm, 30, 30);
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   std::vector<Call> expected;
   for (int h = 1; h <= 30; ++h) {
     if (h % 10 == 0) expected.push_back({h, 0});
@@ -133,7 +134,7 @@ TEST(ConversionProgress, EachOfTwoPassesAddsForty) {
   HourlyTree disc2;
   RecordingWindow frm;
   BuildPass(disc1, frm, 20, 20, 2);
-  EXPECT_EQ(ConvertPass(frm, 1), -1);
+  EXPECT_EQ(ConvertPass(frm, 1), StepResult::kGoOn);
   EXPECT_EQ(frm.StepsTaken(), 20);
   EXPECT_EQ(frm.UnitsTaken(), 40);
   EXPECT_FLOAT_EQ(frm.ProgressValue(), 60);
@@ -142,7 +143,7 @@ TEST(ConversionProgress, EachOfTwoPassesAddsForty) {
   for (int i = 1; i <= 7; ++i) disc2.AddFile("200405", "area44", TextEraName(i), HourlyFile(i, 4, 5, {}));
   disc2.Attach(frm, 7, 2);
   frm.outputFolder = disc2.Dst("200405/area44");
-  EXPECT_EQ(ConvertPass(frm, 2), -1);
+  EXPECT_EQ(ConvertPass(frm, 2), StepResult::kGoOn);
   EXPECT_EQ(frm.calls, (std::vector<Call>{{7, 40}}));
   EXPECT_FLOAT_EQ(frm.ProgressValue(), 100);
 }
@@ -159,7 +160,7 @@ TEST(ConversionProgress, APassAddsExactlyItsShareWhenTheWalkMeetsMoreOrFewerFile
     HourlyTree tree;
     RecordingWindow frm;
     BuildPass(tree, frm, c.files, c.counted);
-    EXPECT_EQ(ConvertPass(frm), -1) << c.files << " files, " << c.counted << " counted";
+    EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn) << c.files << " files, " << c.counted << " counted";
     // Files beyond the count move nothing: the last step comes at the last counted file.
     if (c.counted > 0) {
       for (const Call& call : frm.calls) {
@@ -181,7 +182,7 @@ TEST(ConversionProgress, LeavingOutTheLastFileStillCompletesThePass) {
   tree.AddFile("200405", "area44", "zz.csv", "");
   frm.Answer(MsgAnswer::kYes);
   frm.Answer(MsgAnswer::kOk);
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   EXPECT_EQ(frm.StepsTaken(), 20);
   EXPECT_EQ(frm.calls.back(), (Call{19, 4}));
   // A left-out file only takes the step: the 20th adds no pause of its own
@@ -196,7 +197,7 @@ TEST(ConversionProgress, TheBarNeverGoesPastItsEnd) {
   RecordingWindow frm;
   BuildPass(tree, frm, 20, 20);
   frm.SetProgressValue(30);
-  EXPECT_EQ(ConvertPass(frm), -1);
+  EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
   EXPECT_TRUE(frm.boxes.empty());
   // 17 steps of 4 reach 98; the 18th is cut to 2 and the last two add
   // nothing, yet every milestone still lets the window breathe.

@@ -92,9 +92,9 @@ class HourlyTree {
   void Attach(FakeWindow& frm, int32_t fileTotal, int16_t sourceKind = 1) const {
     MakeFolders(src());
     MakeFolders(dst());
-    frm.strFolderPath = {src(), dst()};
-    frm.intSourceKind = sourceKind;
-    frm.lngFileTotal = fileTotal;
+    frm.run.strFolderPath = {src(), dst()};
+    frm.run.intSourceKind = sourceKind;
+    frm.run.lngFileTotal = fileTotal;
   }
 
  private:

@@ -8,7 +8,7 @@
 
 #include "formats/data_line.h"
 #include "formats/usual_data_line.h"
-#include "hourly_lines.h"
+#include "formats/hourly_lines.h"
 #include "platform/run_error.h"
 
 namespace dorvax {

@@ -10,7 +10,7 @@
 
 #include "hourly/hourly_file_contents.h"
 #include "formats/text_reshape.h"
-#include "hourly_lines.h"
+#include "formats/hourly_lines.h"
 #include "platform/text_file.h"
 #include "support/temp_dir.h"
 

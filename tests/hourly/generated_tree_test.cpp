@@ -22,22 +22,21 @@ using testing::FakeWindow;
 using testing::TempDir;
 
 struct PassOutcome {
-  int16_t folders = 0;
-  int16_t conversion = 0;
+  StepResult folders = StepResult::kGoOn;
+  StepResult conversion = StepResult::kGoOn;
 };
 
 // One pass as the run controller makes it, after the checks have prepared the
 // paths and the empty destination folder.
 PassOutcome ConvertOnePass(FakeWindow& frm, const std::string& source, const std::string& destination) {
-  frm.optNew_Click(1);
-  frm.strFolderPath[0] = source + "dorvax" + platform::Sep() + "hourly" + platform::Sep();
-  frm.strFolderPath[1] = destination + "dorvax" + platform::Sep();
-  platform::CreateFolder(frm.strFolderPath[1]);
+  frm.form.optNew_Click(1);
+  frm.run.strFolderPath[0] = source + "dorvax" + platform::Sep() + "hourly" + platform::Sep();
+  frm.run.strFolderPath[1] = destination + "dorvax" + platform::Sep();
+  platform::CreateFolder(frm.run.strFolderPath[1]);
   PassOutcome outcome;
-  outcome.folders = -1;
-  CreateOldFolders(frm, 1, outcome.folders);
-  if (outcome.folders != -1) return outcome;
-  ConvertHourlyFiles(frm, 1, outcome.conversion);
+  CreateOldFolders(frm.run, frm, 1, outcome.folders);
+  if (outcome.folders != StepResult::kGoOn) return outcome;
+  ConvertHourlyFiles(frm.run, frm, 1, outcome.conversion);
   return outcome;
 }
 
@@ -74,8 +73,8 @@ TEST(GeneratedTree, BinaryEraMonthsConvertToTheExpectedBytes) {
   FakeWindow frm;
   int openBefore = platform::OpenFileCount();
   PassOutcome outcome = ConvertOnePass(frm, src.path(), dst.path());
-  ASSERT_EQ(outcome.folders, -1);
-  ASSERT_EQ(outcome.conversion, -1);
+  ASSERT_EQ(outcome.folders, StepResult::kGoOn);
+  ASSERT_EQ(outcome.conversion, StepResult::kGoOn);
   EXPECT_TRUE(frm.boxes.empty()) << frm.BoxTexts()[0];
   EXPECT_EQ(platform::OpenFileCount(), openBefore);
   EXPECT_FLOAT_EQ(frm.ProgressValue(), 95.0f);  // 15 for the tree, 80 for the files
@@ -87,8 +86,8 @@ TEST(GeneratedTree, TextEraMonthsConvertToTheExpectedBytes) {
   treegen::Model model = treegen::Generate(IrregularYear(src.path(), {200002, 200412, 200501}, 11));
   FakeWindow frm;
   PassOutcome outcome = ConvertOnePass(frm, src.path(), dst.path());
-  ASSERT_EQ(outcome.folders, -1);
-  ASSERT_EQ(outcome.conversion, -1);
+  ASSERT_EQ(outcome.folders, StepResult::kGoOn);
+  ASSERT_EQ(outcome.conversion, StepResult::kGoOn);
   ExpectSameTree(model, dst.path());
 }
 
@@ -100,11 +99,11 @@ TEST(GeneratedTree, BothErasInOnePassAndCompleteMonths) {
   treegen::Model model = treegen::Generate(o);
   FakeWindow frm;
   PassOutcome outcome = ConvertOnePass(frm, src.path(), dst.path());
-  ASSERT_EQ(outcome.folders, -1);
-  ASSERT_EQ(outcome.conversion, -1);
+  ASSERT_EQ(outcome.folders, StepResult::kGoOn);
+  ASSERT_EQ(outcome.conversion, StepResult::kGoOn);
   std::size_t hourlyFiles = 0;
   for (const auto& month : model.months) hourlyFiles += month.files.size();
-  EXPECT_EQ(frm.lngFileTotal, static_cast<int32_t>(hourlyFiles));
+  EXPECT_EQ(frm.run.lngFileTotal, static_cast<int32_t>(hourlyFiles));
   ExpectSameTree(model, dst.path());
 }
 

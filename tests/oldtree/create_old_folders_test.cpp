@@ -26,14 +26,14 @@ const std::string kForeign = "新版フォルダ中に、年報CD-ROMのフォ�
 class CreateOldFoldersTest : public testing::OldTreeTest {};
 
 TEST_F(CreateOldFoldersTest, EmptySourceStillAdvancesTheWholeShare) {
-  frm.typStation.Append({99, 1, 47401, 1, -1});
-  frm.lngFileTotal = 12;
-  EXPECT_EQ(Run(), -1);
+  frm.run.typStation.Append({99, 1, 47401, 1, -1});
+  frm.run.lngFileTotal = 12;
+  EXPECT_EQ(Run(), StepResult::kGoOn);
   EXPECT_EQ(frm.progressValues, std::vector<float>{15});
   EXPECT_EQ(frm.statusTexts, Names{"（旧版サブフォルダを作成しています）"});
-  EXPECT_EQ(frm.intRunState, 2);
-  EXPECT_EQ(frm.lngFileTotal, 0);
-  EXPECT_EQ(frm.typStation.LastIndex(), 0u);
+  EXPECT_EQ(frm.run.intRunState, 2);
+  EXPECT_EQ(frm.run.lngFileTotal, 0);
+  EXPECT_EQ(frm.run.typStation.LastIndex(), 0u);
   EXPECT_TRUE(Folders("").empty());
   EXPECT_TRUE(frm.boxes.empty());
   EXPECT_TRUE(frm.busy);
@@ -50,7 +50,7 @@ TEST_F(CreateOldFoldersTest, BuildsBothErasAndCountsTheAreaFiles) {
   testing::MakeFolders(Join(src + "199901", "area11/deeper"));
   WriteBytes(Join(src + "199901", "area11/deeper/0.csv"), "");
 
-  ASSERT_EQ(Run(), -1);
+  ASSERT_EQ(Run(), StepResult::kGoOn);
   EXPECT_EQ(Folders(""), (Names{"1999", "2000", "200001"}));
   EXPECT_EQ(Folders("1999"), Names{"STNIDX"});
   EXPECT_EQ(Folders("1999/STNIDX"), Names{"IDX"});
@@ -61,15 +61,15 @@ TEST_F(CreateOldFoldersTest, BuildsBothErasAndCountsTheAreaFiles) {
   EXPECT_EQ(ReadBytes(dst + "200001/idx200001.csv"), ReadBytes(src + "200001/idx200001.csv"));
   EXPECT_EQ(Folders("200001"), (Names{"area11", "AREA23"}));
   EXPECT_TRUE(Files("200001/AREA23").empty());
-  EXPECT_EQ(frm.lngFileTotal, 2 + 1 + 3 + 1 + 2);
+  EXPECT_EQ(frm.run.lngFileTotal, 2 + 1 + 3 + 1 + 2);
 
   // The stations of the binary-era months, in folder and line order.
-  ASSERT_EQ(frm.typStation.LastIndex(), 3u);
-  EXPECT_EQ(frm.typStation[1].intMonth, 1);
-  EXPECT_EQ(frm.typStation[2].intKind, -1);
-  EXPECT_EQ(frm.typStation[3].intMonth, 2);
-  EXPECT_EQ(frm.indexFilesWritten.size(), 2u);
-  EXPECT_EQ(frm.indexFilesWritten[dst + testing::Native("1999/STNIDX/IDX/IDX1999.02")], 1);
+  ASSERT_EQ(frm.run.typStation.LastIndex(), 3u);
+  EXPECT_EQ(frm.run.typStation[1].intMonth, 1);
+  EXPECT_EQ(frm.run.typStation[2].intKind, -1);
+  EXPECT_EQ(frm.run.typStation[3].intMonth, 2);
+  EXPECT_EQ(frm.run.indexFilesWritten.size(), 2u);
+  EXPECT_EQ(frm.run.indexFilesWritten[dst + testing::Native("1999/STNIDX/IDX/IDX1999.02")], 1);
   // One breath per month, then the share of the tree.
   EXPECT_EQ(frm.progressValues, (std::vector<float>{0, 0, 0, 15}));
   EXPECT_EQ(frm.processEventsCalls, 4);
@@ -80,7 +80,7 @@ TEST_F(CreateOldFoldersTest, TextEraCopiesGetNormalAttributes) {
   AddMonth("199901", {{"area11", 0}});
   // A fault that never fires counts the attribute changes in the destination.
   platform::faults::ScopedFault count({Faults::kSetAttributes, 1000000, 61, dst});
-  ASSERT_EQ(Run(), -1);
+  ASSERT_EQ(Run(), StepResult::kGoOn);
   EXPECT_EQ(platform::faults::Seen(), 4);  // month folder, station file copy, two areas
 }
 
@@ -93,11 +93,11 @@ TEST_F(CreateOldFoldersTest, RejectsMonthFolderNames) {
     const std::vector<std::string> stations{StationText("47401", "10000")};
     AddMonth(hourly, "199901", {{"area11", 1}}, &stations);
     testing::MakeFolders(hourly + bad);
-    window.strFolderPath = {hourly, out};
-    window.intSourceKind = 1;
-    int16_t result = 0;
-    CreateOldFolders(window, 1, result);
-    EXPECT_EQ(result, 98) << bad;
+    window.run.strFolderPath = {hourly, out};
+    window.run.intSourceKind = 1;
+    StepResult result = StepResult::kGoOn;
+    CreateOldFolders(window.run, window, 1, result);
+    EXPECT_EQ(result, StepResult::kBadName) << bad;
     ASSERT_EQ(window.boxes.size(), 1u) << bad;
     EXPECT_EQ(window.boxes[0].box.text, kForeign + "（観測年月フォルダ名にエラーがあります）");
     EXPECT_EQ(window.boxes[0].box.title, "処理中断");
@@ -119,11 +119,11 @@ TEST_F(CreateOldFoldersTest, RejectsAreaFolderNames) {
     testing::MakeFolders(out);
     const std::vector<std::string> stations{StationText("47401", "10000")};
     AddMonth(hourly, "200001", {{"area11", 1}, {bad, 1}}, &stations);
-    window.strFolderPath = {hourly, out};
-    window.intSourceKind = 1;
-    int16_t result = 0;
-    CreateOldFolders(window, 1, result);
-    EXPECT_EQ(result, 98) << bad;
+    window.run.strFolderPath = {hourly, out};
+    window.run.intSourceKind = 1;
+    StepResult result = StepResult::kGoOn;
+    CreateOldFolders(window.run, window, 1, result);
+    EXPECT_EQ(result, StepResult::kBadName) << bad;
     ASSERT_EQ(window.boxes.size(), 1u) << bad;
     EXPECT_EQ(window.boxes[0].box.text, kForeign + "（観測所フォルダ名にエラーがあります）");
     EXPECT_TRUE(Logged(window, "FocusFolderBox(0)"));
@@ -133,9 +133,9 @@ TEST_F(CreateOldFoldersTest, RejectsAreaFolderNames) {
 }
 
 TEST_F(CreateOldFoldersTest, TwoDiscModeAdvancesSevenInPassOne) {
-  frm.intSourceKind = 2;
+  frm.run.intSourceKind = 2;
   AddMonth("199901", {{"area11", 1}});
-  EXPECT_EQ(Run(1), -1);
+  EXPECT_EQ(Run(1), StepResult::kGoOn);
   EXPECT_EQ(frm.statusTexts, Names{"（1枚目のCD-ROMの旧版サブフォルダを作成しています）"});
   EXPECT_EQ(frm.progressValues, (std::vector<float>{0, 7}));
   EXPECT_TRUE(frm.boxes.empty());
@@ -144,17 +144,17 @@ TEST_F(CreateOldFoldersTest, TwoDiscModeAdvancesSevenInPassOne) {
 TEST_F(CreateOldFoldersTest, MissingStationFileInBinaryEraStopsWith111) {
   AddMonth(src, "199901", {{"area11", 1}}, nullptr);
   AddMonth("199902", {{"area11", 1}});
-  EXPECT_EQ(Run(), 111);
+  EXPECT_EQ(Run(), StepResult::kStationIndexFailed);
   ExpectOneBox("新版フォルダに観測所地点情報ファイルがありません。\r\n(ファイル名：\\199901\\idx199901.csv)",
                "処理中断", MsgIcon::kCritical);
   EXPECT_TRUE(Files("1999/STNIDX/IDX").empty());
-  EXPECT_TRUE(frm.indexFilesWritten.empty());
+  EXPECT_TRUE(frm.run.indexFilesWritten.empty());
   EXPECT_TRUE(frm.progressValues.empty());
 }
 
 TEST_F(CreateOldFoldersTest, MissingStationFileInTextEraStopsWith99AfterTheMonthFolder) {
   AddMonth(src, "200001", {{"area11", 1}}, nullptr);
-  EXPECT_EQ(Run(), 99);
+  EXPECT_EQ(Run(), StepResult::kStopped);
   ExpectOneBox("新版フォルダに観測所地点情報ファイルがありません。\r\n(ファイル名：\\200001\\idx200001.csv)",
                "処理中断", MsgIcon::kCritical);
   EXPECT_TRUE(platform::FolderExists(dst + "200001"));
@@ -164,7 +164,7 @@ TEST_F(CreateOldFoldersTest, MissingStationFileInTextEraStopsWith99AfterTheMonth
 
 TEST_F(CreateOldFoldersTest, VanishedSourceAsksForTheDiscAgain) {
   std::filesystem::remove_all(src);
-  EXPECT_EQ(Run(), 580);
+  EXPECT_EQ(Run(), StepResult::kCallAgain);
   ExpectOneBox("CD-ROMが入っていません。", "エラー", MsgIcon::kExclamation);
   EXPECT_TRUE(frm.busy);
   EXPECT_FALSE(Logged(frm, "FocusFolderBox(0)"));
@@ -174,7 +174,7 @@ TEST_F(CreateOldFoldersTest, FullDestinationDiskStopsWith99) {
   AddMonth("200001", {{"area11", 1}});
   {
     platform::faults::ScopedFault full({Faults::kCreateFolder, 2, 61, dst});
-    EXPECT_EQ(Run(), 99);
+    EXPECT_EQ(Run(), StepResult::kStopped);
   }
   ExpectOneBox("旧版フォルダの容量不足です。", "処理中断", MsgIcon::kCritical);
   EXPECT_EQ(frm.focusLog.back(), "txtFolder(1)");
@@ -183,14 +183,14 @@ TEST_F(CreateOldFoldersTest, FullDestinationDiskStopsWith99) {
   frm.boxes.clear();
   std::filesystem::remove_all(dst + "200001");
   platform::faults::ScopedFault status({Faults::kCopyFile, 1, platform::kStatusDiskFull, ""});
-  EXPECT_EQ(Run(), 99);
+  EXPECT_EQ(Run(), StepResult::kStopped);
   ExpectOneBox("旧版フォルダの容量不足です。", "処理中断", MsgIcon::kCritical);
 }
 
 TEST_F(CreateOldFoldersTest, OtherFailuresShowTheGenericBox) {
   AddMonth("200001", {{"area11", 1}});
   platform::faults::ScopedFault denied({Faults::kCopyFile, 1, 70, ""});
-  EXPECT_EQ(Run(), 99);
+  EXPECT_EQ(Run(), StepResult::kStopped);
   ASSERT_EQ(frm.boxes.size(), 1u);
   EXPECT_EQ(frm.boxes[0].box.text.rfind("エラー発生により、現在の処理を中断します。\r\n70 : 書き込みできません。", 0), 0u)
       << frm.boxes[0].box.text;
@@ -205,8 +205,8 @@ TEST_F(CreateOldFoldersTest, ClosingTheWindowEndsTheWalkWithoutABox) {
   frm.CloseDuringRunAt(1);
   frm.Answer(MsgAnswer::kOk, "変換プログラムを強制終了します。");
   const int open = platform::OpenFileCount();
-  int16_t result = 0;
-  EXPECT_THROW(CreateOldFolders(frm, 1, result), RunAborted);
+  StepResult result = StepResult::kGoOn;
+  EXPECT_THROW(CreateOldFolders(frm.run, frm, 1, result), RunAborted);
   EXPECT_EQ(frm.boxes.size(), 1u);
   EXPECT_EQ(platform::OpenFileCount(), open);
   EXPECT_FALSE(platform::FileExists(dst + "1999/STNIDX/IDX/IDX1999.02"));

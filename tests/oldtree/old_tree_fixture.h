@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "oldtree/create_old_folders.h"
-#include "oldtree/station_info_text.h"
+#include "formats/station_info_text.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "support/fake_window.h"
@@ -44,8 +44,8 @@ class OldTreeTest : public ::testing::Test {
     dst = tmp / "old/dorvax/";
     MakeFolders(src);
     MakeFolders(dst);
-    frm.strFolderPath = {src, dst};
-    frm.intSourceKind = 1;
+    frm.run.strFolderPath = {src, dst};
+    frm.run.intSourceKind = 1;
     frm.SetBusyCursor(true);
   }
 
@@ -66,9 +66,9 @@ class OldTreeTest : public ::testing::Test {
     AddMonth(src, month, areas, &stations);
   }
 
-  int16_t Run(int16_t pass = 1) {
-    int16_t result = 0;
-    CreateOldFolders(frm, pass, result);
+  StepResult Run(int16_t pass = 1) {
+    StepResult result = StepResult::kGoOn;
+    CreateOldFolders(frm.run, frm, pass, result);
     return result;
   }
 

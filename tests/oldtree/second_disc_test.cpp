@@ -36,8 +36,8 @@ class SecondDiscTest : public testing::OldTreeTest {
     testing::MakeFolders(drive);
     frm.fakeDrives().AddDrive(drive, platform::DriveType::kCdRom);
     src = drive + Native("dorvax/hourly/");
-    frm.strFolderPath[0] = src;
-    frm.intSourceKind = 2;
+    frm.run.strFolderPath[0] = src;
+    frm.run.intSourceKind = 2;
   }
 
   // A disc with the given months, each with one area of one file and a
@@ -64,7 +64,7 @@ class SecondDiscTest : public testing::OldTreeTest {
 TEST_F(SecondDiscTest, CancelAtThePromptStopsWith99) {
   frm.Answer(MsgAnswer::kCancel, "１枚目のCD-ROMの変換処理が終了しました。");
   frm.Answer(MsgAnswer::kOk, "変換処理を中断しました。");
-  EXPECT_EQ(Run(2), 99);
+  EXPECT_EQ(Run(2), StepResult::kStopped);
   ASSERT_EQ(frm.boxes.size(), 2u);
   EXPECT_EQ(frm.boxes[0].box.text, kHandOver);
   EXPECT_EQ(frm.boxes[0].box.title, "メッセージ");
@@ -76,27 +76,27 @@ TEST_F(SecondDiscTest, CancelAtThePromptStopsWith99) {
   EXPECT_EQ(frm.boxes[1].box.buttons, MsgButtons::kOk);
   EXPECT_FALSE(frm.busy);
   EXPECT_TRUE(frm.statusTexts.empty());
-  EXPECT_EQ(frm.intRunState, 2);
+  EXPECT_EQ(frm.run.intRunState, 2);
 }
 
 TEST_F(SecondDiscTest, EmptyDriveAsksAgainWith580) {
   frm.fakeDrives().SetReady(drive, false);
   frm.Answer(MsgAnswer::kOk);
   frm.Answer(MsgAnswer::kOk);
-  EXPECT_EQ(Run(2), 580);
+  EXPECT_EQ(Run(2), StepResult::kCallAgain);
   ASSERT_EQ(frm.boxes.size(), 2u);
   EXPECT_EQ(frm.boxes[1].box.text, "CD-ROMが入っていません。");
   EXPECT_EQ(frm.boxes[1].box.title, "エラー");
   EXPECT_EQ(frm.boxes[1].box.icon, MsgIcon::kExclamation);
   EXPECT_EQ(frm.statusTexts, Names{"（2枚目のCD-ROMのフォルダ構成等のチェックを行っています）"});
-  EXPECT_EQ(frm.intRunState, 21);
+  EXPECT_EQ(frm.run.intRunState, 21);
   EXPECT_TRUE(frm.busy);
 }
 
 TEST_F(SecondDiscTest, DiscWithoutTheHourlyFolderAsksAgainWith580) {
   frm.Answer(MsgAnswer::kOk);
   frm.Answer(MsgAnswer::kOk);
-  EXPECT_EQ(Run(2), 580);
+  EXPECT_EQ(Run(2), StepResult::kCallAgain);
   ASSERT_EQ(frm.boxes.size(), 2u);
   EXPECT_EQ(frm.boxes[1].box.text, "１枚目のCD-ROMと同様の新版フォルダ構造をもたないCD-ROMが入っています。");
   EXPECT_EQ(frm.boxes[1].box.title, "エラー");
@@ -106,112 +106,108 @@ TEST_F(SecondDiscTest, DiscWithoutTheHourlyFolderAsksAgainWith580) {
 
 TEST_F(SecondDiscTest, SecondDiscBuildsItsMonthsAndAdvancesEight) {
   Insert(Disc("discA", {"199901", "200001"}));
-  ASSERT_EQ(Run(1), -1);
+  ASSERT_EQ(Run(1), StepResult::kGoOn);
   AnswerPromptInserting(Disc("discB", {"199907", "200007"}));
   frm.statusTexts.clear();
   frm.progressValues.clear();
-  EXPECT_EQ(Run(2), -1);
+  EXPECT_EQ(Run(2), StepResult::kGoOn);
   EXPECT_EQ(frm.statusTexts, (Names{"（2枚目のCD-ROMのフォルダ構成等のチェックを行っています）",
                                      "（2枚目のCD-ROMの旧版サブフォルダを作成しています）"}));
   EXPECT_EQ(frm.progressValues, (std::vector<float>{7, 7, 15}));
-  EXPECT_EQ(frm.intRunState, 21);
+  EXPECT_EQ(frm.run.intRunState, 21);
   EXPECT_EQ(Files("1999/STNIDX/IDX"), (Names{"IDX1999.01", "IDX1999.07"}));
   EXPECT_EQ(Folders(""), (Names{"1999", "2000", "200001", "200007"}));
-  EXPECT_EQ(frm.lngFileTotal, 2);
-  ASSERT_EQ(frm.typStation.LastIndex(), 1u);  // disc 2's stations only
-  EXPECT_EQ(frm.typStation[1].intMonth, 7);
+  EXPECT_EQ(frm.run.lngFileTotal, 2);
+  ASSERT_EQ(frm.run.typStation.LastIndex(), 1u);  // disc 2's stations only
+  EXPECT_EQ(frm.run.typStation[1].intMonth, 7);
   EXPECT_TRUE(frm.busy);
 }
 
 TEST_F(SecondDiscTest, FirstDiscAgainWithTextEraMonthsAsksAgain) {
   Insert(Disc("discA", {"200001"}));
-  ASSERT_EQ(Run(1), -1);
+  ASSERT_EQ(Run(1), StepResult::kGoOn);
   frm.Answer(MsgAnswer::kOk);
   frm.Answer(MsgAnswer::kOk, kSameDisc);
-  EXPECT_EQ(Run(2), 580);
+  EXPECT_EQ(Run(2), StepResult::kCallAgain);
   EXPECT_EQ(frm.boxes.back().box.title, "エラー");
   EXPECT_EQ(frm.boxes.back().box.icon, MsgIcon::kExclamation);
   EXPECT_TRUE(frm.busy);
 
   AnswerPromptInserting(Disc("discB", {"200007"}));
-  EXPECT_EQ(Run(2), -1);
+  EXPECT_EQ(Run(2), StepResult::kGoOn);
   EXPECT_EQ(frm.boxes.size(), 3u);
 }
 
 TEST_F(SecondDiscTest, FirstDiscAgainWithBinaryEraMonthsKeepsItsIndexFiles) {
   Insert(Disc("discA", {"199901"}, "47401"));
-  ASSERT_EQ(Run(1), -1);
+  ASSERT_EQ(Run(1), StepResult::kGoOn);
   const std::string firstIndex = ReadBytes(IndexFile("IDX1999.01"));
   // The same month on the disc now inserted, with other stations: writing it
   // again would replace the first disc's index.
   AnswerPromptInserting(Disc("discA2", {"199901"}, "47999"));
   frm.Answer(MsgAnswer::kOk, kSameDisc);
-  EXPECT_EQ(Run(2), 580);
+  EXPECT_EQ(Run(2), StepResult::kCallAgain);
   EXPECT_EQ(frm.boxes.back().box.text, kSameDisc);
   EXPECT_EQ(frm.boxes.back().box.title, "エラー");
   EXPECT_TRUE(frm.busy);
   EXPECT_EQ(ReadBytes(IndexFile("IDX1999.01")), firstIndex);
-  EXPECT_EQ(frm.typStation.LastIndex(), 0u);
+  EXPECT_EQ(frm.run.typStation.LastIndex(), 0u);
 
   AnswerPromptInserting(Disc("discB", {"199907"}));
-  EXPECT_EQ(Run(2), -1);
+  EXPECT_EQ(Run(2), StepResult::kGoOn);
   EXPECT_EQ(ReadBytes(IndexFile("IDX1999.01")), firstIndex);
   EXPECT_TRUE(fs::exists(IndexFile("IDX1999.07")));
 }
 
 TEST_F(SecondDiscTest, RetryOfTheSamePassRewritesItsOwnIndexFiles) {
   Insert(Disc("discA", {"199901"}));
-  ASSERT_EQ(Run(1), -1);
+  ASSERT_EQ(Run(1), StepResult::kGoOn);
   AnswerPromptInserting(Disc("discB", {"199907", "199908"}));
   frm.Answer(MsgAnswer::kOk, "CD-ROMが入っていません。");
   {
     // The disc becomes unreadable after July's index has been written.
     platform::faults::ScopedFault gone({platform::faults::Op::kListFolder, 1, 76, Native("hourly/199908")});
-    EXPECT_EQ(Run(2), 580);
+    EXPECT_EQ(Run(2), StepResult::kCallAgain);
   }
   ASSERT_TRUE(fs::exists(IndexFile("IDX1999.07")));
   frm.Answer(MsgAnswer::kOk);
   const std::size_t boxesBefore = frm.boxes.size();
-  EXPECT_EQ(Run(2), -1);
+  EXPECT_EQ(Run(2), StepResult::kGoOn);
   EXPECT_EQ(frm.boxes.size(), boxesBefore + 1);  // only the prompt
-  EXPECT_EQ(frm.indexFilesWritten[IndexFile("IDX1999.07")], 2);
+  EXPECT_EQ(frm.run.indexFilesWritten[IndexFile("IDX1999.07")], 2);
 }
 
 TEST_F(SecondDiscTest, ANewRunForgetsTheIndexFilesOfTheLastOne) {
   const std::string discA = Disc("discA", {"199901"});
   const std::string discB = Disc("discB", {"199907"});
   Insert(discA);
-  ASSERT_EQ(Run(1), -1);
+  ASSERT_EQ(Run(1), StepResult::kGoOn);
   AnswerPromptInserting(discB);
-  ASSERT_EQ(Run(2), -1);
+  ASSERT_EQ(Run(2), StepResult::kGoOn);
   // The next run takes the discs in the other order into a fresh destination.
   fs::remove_all(dst);
   testing::MakeFolders(dst);
   Insert(discB);
-  ASSERT_EQ(Run(1), -1);
+  ASSERT_EQ(Run(1), StepResult::kGoOn);
   AnswerPromptInserting(discA);
-  EXPECT_EQ(Run(2), -1);
+  EXPECT_EQ(Run(2), StepResult::kGoOn);
   EXPECT_EQ(frm.boxes.size(), 2u);
 }
 
 // A window whose repaint fails while the second disc is checked.
-class FailingRepaintWindow : public testing::FakeWindow {
- public:
-  void Repaint() override {
-    if (intRunState == 21) throw platform::MakeError(platform::kErrDeviceIo);
-  }
-};
-
 TEST(CheckSecondDisc, UnexpectedFailureShowsTheGenericBoxAndReturns9) {
-  FailingRepaintWindow frm;
-  frm.strFolderPath = {"/nowhere/dorvax/hourly/", "/nowhere/old/dorvax/"};
-  frm.intSourceKind = 2;
+  testing::FakeWindow frm;
+  frm.onRepaint = [](int16_t state) {
+    if (state == 21) throw platform::MakeError(platform::kErrDeviceIo);
+  };
+  frm.run.strFolderPath = {"/nowhere/dorvax/hourly/", "/nowhere/old/dorvax/"};
+  frm.run.intSourceKind = 2;
   frm.Answer(MsgAnswer::kOk);
   frm.Answer(MsgAnswer::kOk);
   frm.SetBusyCursor(true);
-  int16_t result = 0;
-  CreateOldFolders(frm, 2, result);
-  EXPECT_EQ(result, 9);
+  StepResult result = StepResult::kGoOn;
+  CreateOldFolders(frm.run, frm, 2, result);
+  EXPECT_EQ(result, StepResult::kDiscCheckFailed);
   ASSERT_EQ(frm.boxes.size(), 2u);
   EXPECT_EQ(frm.boxes[1].box.text, "エラー発生により、現在の処理を中断します。\r\n57 : デバイス I/O エラーです。");
   EXPECT_EQ(frm.boxes[1].box.title, "処理中断");

@@ -13,7 +13,7 @@
 #include "platform/file_system.h"
 #include "support/fake_window.h"
 #include "support/temp_dir.h"
-#include "oldtree/station_info_text.h"
+#include "formats/station_info_text.h"
 
 namespace dorvax {
 namespace {
@@ -44,9 +44,9 @@ class StationIndexTest : public ::testing::Test {
     frm.SetBusyCursor(true);
   }
 
-  int16_t Convert() {
-    int16_t result = -1;
-    ConvertStationIndex(frm, source, idxBase, sidxBase, result);
+  StepResult Convert() {
+    StepResult result = StepResult::kGoOn;
+    ConvertStationIndex(frm.run, frm, source, idxBase, sidxBase, result);
     return result;
   }
 
@@ -82,11 +82,11 @@ TEST_F(StationIndexTest, TakesEveryFieldFromItsCharacterPosition) {
   for (int p = 1; p <= 110; ++p) line += alphabet[(p - 1) % alphabet.size()];
   WriteBytes(source, StationFile({line}));
 
-  EXPECT_EQ(Convert(), -1);
+  EXPECT_EQ(Convert(), StepResult::kGoOn);
   EXPECT_EQ(Idx(), "01234" "6789ABC" "HIJKLMNOPQR" "HIJKLMN" "23" "56" "8" "ABC" "EF" "H" "JKLM" "\r\n");
   EXPECT_FALSE(SidxExists());
-  ASSERT_EQ(frm.typStation.LastIndex(), 1u);
-  EXPECT_EQ(frm.typStation[1].lngStationNo, 1234);
+  ASSERT_EQ(frm.run.typStation.LastIndex(), 1u);
+  EXPECT_EQ(frm.run.typStation[1].lngStationNo, 1234);
   EXPECT_TRUE(frm.boxes.empty());
   EXPECT_TRUE(frm.busy);  // the pointer is left alone on success
 }
@@ -113,12 +113,12 @@ TEST_F(StationIndexTest, FlagsDecideTheIndexFilesKindAndFifthValue) {
   }
   WriteBytes(source, StationFile(lines));
 
-  EXPECT_EQ(Convert(), -1);
+  EXPECT_EQ(Convert(), StepResult::kGoOn);
   EXPECT_EQ(Idx(), idx);
   EXPECT_EQ(Sidx(), sidx);
-  ASSERT_EQ(frm.typStation.LastIndex(), rows.size());
+  ASSERT_EQ(frm.run.typStation.LastIndex(), rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const StationInfo& e = frm.typStation[i + 1];
+    const StationInfo& e = frm.run.typStation[i + 1];
     EXPECT_EQ(e.intYear, 99);
     EXPECT_EQ(e.intMonth, 1);
     EXPECT_EQ(e.lngStationNo, 10001 + static_cast<int32_t>(i));
@@ -131,7 +131,7 @@ TEST_F(StationIndexTest, BlanksUpToThreeLeadingZerosOfTheLastField) {
   WriteBytes(source, StationFile({StationText("00001", "10000", "0012"), StationText("00002", "10000", "0000"),
                                   StationText("00003", "10000", "0100"), StationText("00004", "10000", "1000"),
                                   StationText("00005", "10000", "0012", 81), StationText("00006", "10000", "0012", 83)}));
-  EXPECT_EQ(Convert(), -1);
+  EXPECT_EQ(Convert(), StepResult::kGoOn);
   EXPECT_EQ(Idx(), IndexLine("00001", "  12") + "\r\n" + IndexLine("00002", "   0") + "\r\n" +
                        IndexLine("00003", " 100") + "\r\n" + IndexLine("00004", "1000") + "\r\n" +
                        IndexLine("00005", "") + "\r\n" + IndexLine("00006", "  ") + "\r\n");
@@ -145,7 +145,7 @@ TEST_F(StationIndexTest, DoubleByteCharactersCountAsOneAndKeepTheirBytes) {
   line = line.substr(0, 17) + tokyo + line.substr(19);
   WriteBytes(source, StationFile({line}));
 
-  EXPECT_EQ(Convert(), -1);
+  EXPECT_EQ(Convert(), StepResult::kGoOn);
   const std::string expected = "47662" + std::string(7, 'x') + tokyo + std::string(9, 'x') + tokyo +
                                std::string(5, 'x') + std::string(11, 'x') + "   6";
   EXPECT_EQ(Idx(), expected + "\r\n");
@@ -154,16 +154,16 @@ TEST_F(StationIndexTest, DoubleByteCharactersCountAsOneAndKeepTheirBytes) {
 
 TEST_F(StationIndexTest, HeaderOnlyFileGivesAnEmptyIndexAndNoEntries) {
   WriteBytes(source, StationFile({}));
-  EXPECT_EQ(Convert(), -1);
+  EXPECT_EQ(Convert(), StepResult::kGoOn);
   EXPECT_TRUE(platform::FileExists(idxBase + ".01"));
   EXPECT_EQ(Idx(), "");
   EXPECT_FALSE(SidxExists());
-  EXPECT_EQ(frm.typStation.LastIndex(), 0u);
+  EXPECT_EQ(frm.run.typStation.LastIndex(), 0u);
 }
 
 TEST_F(StationIndexTest, StationsWithOnlyTheFifthValueGoToTheSnowIndexAlone) {
   WriteBytes(source, StationFile({StationText("20001", "00001"), StationText("20002", "00001")}));
-  EXPECT_EQ(Convert(), -1);
+  EXPECT_EQ(Convert(), StepResult::kGoOn);
   EXPECT_TRUE(platform::FileExists(idxBase + ".01")) << "the index file exists, empty";
   EXPECT_EQ(Idx(), "");
   EXPECT_EQ(Sidx(), IndexLine("20001", "  12") + "\r\n" + IndexLine("20002", "  12") + "\r\n");
@@ -171,9 +171,9 @@ TEST_F(StationIndexTest, StationsWithOnlyTheFifthValueGoToTheSnowIndexAlone) {
 
 TEST_F(StationIndexTest, ConvertingAgainReplacesBothFiles) {
   WriteBytes(source, StationFile({StationText("30001", "10001"), StationText("30002", "10001")}));
-  ASSERT_EQ(Convert(), -1);
+  ASSERT_EQ(Convert(), StepResult::kGoOn);
   WriteBytes(source, StationFile({StationText("30003", "10001")}));
-  EXPECT_EQ(Convert(), -1);
+  EXPECT_EQ(Convert(), StepResult::kGoOn);
   EXPECT_EQ(Idx(), IndexLine("30003", "  12") + "\r\n");
   EXPECT_EQ(Sidx(), IndexLine("30003", "  12") + "\r\n");
 }
@@ -184,7 +184,7 @@ TEST_F(StationIndexTest, FileWithFewerThanTwoLinesIsAFileError) {
     frm.boxes.clear();
     frm.log.clear();
     WriteBytes(source, content);
-    EXPECT_EQ(Convert(), 111);
+    EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
     ExpectFailureBox(kFileError, 0);
   }
 }
@@ -192,12 +192,12 @@ TEST_F(StationIndexTest, FileWithFewerThanTwoLinesIsAFileError) {
 TEST_F(StationIndexTest, StationNumberThatIsNoNumberStopsAfterTheEarlierStations) {
   WriteBytes(source, StationFile({StationText("40001", "10000"), StationText("4a002", "10000"),
                                   StationText("40003", "10000")}));
-  EXPECT_EQ(Convert(), 111);
+  EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
   ExpectFailureBox(kFileError, 0);
   // The station read before the bad line stays in the table; the bad line
   // adds no half-filled entry.
-  ASSERT_EQ(frm.typStation.LastIndex(), 1u);
-  EXPECT_EQ(frm.typStation[1].lngStationNo, 40001);
+  ASSERT_EQ(frm.run.typStation.LastIndex(), 1u);
+  EXPECT_EQ(frm.run.typStation[1].lngStationNo, 40001);
 }
 
 TEST_F(StationIndexTest, LinesWrittenBeforeAFailureStayInThePartlyWrittenIndex) {
@@ -205,7 +205,7 @@ TEST_F(StationIndexTest, LinesWrittenBeforeAFailureStayInThePartlyWrittenIndex) 
   // after the index and so never comes to be.
   WriteBytes(source, StationFile({StationText("40001", "10000"), StationText("40002", "10001"),
                                   StationText("40003", "00001"), StationText("4a004", "10000")}));
-  EXPECT_EQ(Convert(), 111);
+  EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
   ExpectFailureBox(kFileError, 0);
   EXPECT_EQ(Idx(), IndexLine("40001", "  12") + "\r\n" + IndexLine("40002", "  12") + "\r\n");
   EXPECT_FALSE(SidxExists());
@@ -213,12 +213,12 @@ TEST_F(StationIndexTest, LinesWrittenBeforeAFailureStayInThePartlyWrittenIndex) 
 
 TEST_F(StationIndexTest, EmptyLineAmongTheStationsIsAFileError) {
   WriteBytes(source, StationFile({StationText("40001", "10000"), "", StationText("40003", "10000")}));
-  EXPECT_EQ(Convert(), 111);
+  EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
   ExpectFailureBox(kFileError, 0);
 }
 
 TEST_F(StationIndexTest, MissingFileNamesItByMonthFolderAndFileName) {
-  EXPECT_EQ(Convert(), 111);
+  EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
   ExpectFailureBox("新版フォルダに観測所地点情報ファイルがありません。\r\n(ファイル名：\\199901\\idx199901.csv)",
                    0);
   EXPECT_FALSE(platform::FileExists(idxBase + ".01"));
@@ -227,7 +227,7 @@ TEST_F(StationIndexTest, MissingFileNamesItByMonthFolderAndFileName) {
 TEST_F(StationIndexTest, FullDiskWhileWritingTheIndexFocusesTheDestination) {
   WriteBytes(source, StationFile({StationText("50001", "10001")}));
   platform::faults::ScopedFault fault({platform::faults::Op::kWrite, 1, 61, "IDX1999.01"});
-  EXPECT_EQ(Convert(), 111);
+  EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
   ExpectFailureBox("旧版フォルダの容量不足です。", 1);
   EXPECT_FALSE(SidxExists());
 }
@@ -236,7 +236,7 @@ TEST_F(StationIndexTest, FullDiskAsFileSystemStatusWhileWritingTheSnowIndex) {
   WriteBytes(source, StationFile({StationText("50001", "10001")}));
   platform::faults::ScopedFault fault(
       {platform::faults::Op::kWrite, 1, platform::kStatusDiskFull, "SIDX1999.01"});
-  EXPECT_EQ(Convert(), 111);
+  EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
   ExpectFailureBox("旧版フォルダの容量不足です。", 1);
   EXPECT_EQ(Idx(), IndexLine("50001", "  12") + "\r\n");
 }

@@ -30,15 +30,6 @@ using testing::TempDir;
 const std::string kSameFolder = "新版フォルダと旧版フォルダに同一のフォルダを指定しています。";
 const std::string kNotCdRom = "新版フォルダに指定されたドライブは、CD-ROMドライブではありません。";
 
-// The test window, but with the drives of this machine instead of fakes.
-class SystemDrivesWindow : public FakeWindow {
- public:
-  platform::Drives& drives() override { return *system_; }
-
- private:
-  std::unique_ptr<platform::Drives> system_ = platform::MakeSystemDrives();
-};
-
 std::string EnvironmentText(const char* name) {
   const char* value = std::getenv(name);
   return value ? std::string(value) : std::string();
@@ -53,10 +44,11 @@ std::string Lower(std::string text) {
 class WindowsCheckFoldersTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    w.UseSystemDrives();
     MakeFolders(tmp / "Data/dorvax/hourly");
     MakeFolders(tmp / "Out");
     w.SetSelected(Control::optNew1, true);
-    w.optNew_Click(1);
+    w.form.optNew_Click(1);
     w.SetFolder(0, tmp / "Data/");
     w.SetFolder(1, tmp / "Out/");
   }
@@ -66,12 +58,12 @@ class WindowsCheckFoldersTest : public ::testing::Test {
     w.SetCurrentDriveText(Lower(root.substr(0, 2)) + " [DORVAX]");
     w.SetSelected(Control::optNew1, false);
     w.SetSelected(Control::optNew0, true);
-    w.optNew_Click(0);
+    w.form.optNew_Click(0);
   }
 
-  int16_t Check() {
-    int16_t result = 12345;
-    CheckFolders(w, result);
+  StepResult Check() {
+    StepResult result = StepResult::kGoOn;
+    CheckFolders(w.run, w, result);
     return result;
   }
 
@@ -80,7 +72,7 @@ class WindowsCheckFoldersTest : public ::testing::Test {
   }
 
   TempDir tmp;
-  SystemDrivesWindow w;
+  FakeWindow w;
 };
 
 TEST_F(WindowsCheckFoldersTest, ABareDrivePassesAndBecomesTheDriveRoot) {
@@ -90,7 +82,7 @@ TEST_F(WindowsCheckFoldersTest, ABareDrivePassesAndBecomesTheDriveRoot) {
     w.boxes.clear();
     w.SetFolder(0, typed);
     w.SetFolder(1, "");
-    EXPECT_EQ(Check(), 1);  // the source passed; the empty destination stopped the check
+    EXPECT_EQ(Check(), StepResult::kDestinationRefused);  // the source passed; the empty destination stopped the check
     EXPECT_EQ(OnlyBoxText(), "旧版フォルダの指定がされていません。");
     EXPECT_EQ(w.Folder(0), TrimBlanks(typed) + "\\");
     EXPECT_EQ(w.ProgressValue(), 1);
@@ -99,7 +91,7 @@ TEST_F(WindowsCheckFoldersTest, ABareDrivePassesAndBecomesTheDriveRoot) {
 
 TEST_F(WindowsCheckFoldersTest, ADriveWithABlankAfterTheColonIsMalformed) {
   w.SetFolder(0, tmp.path().substr(0, 2) + " ");
-  EXPECT_EQ(Check(), 0);
+  EXPECT_EQ(Check(), StepResult::kSourceRefused);
   EXPECT_EQ(OnlyBoxText(), "新版フォルダの指定が正しくされていません。");
 }
 
@@ -110,7 +102,7 @@ TEST_F(WindowsCheckFoldersTest, TheSameFolderInOtherLetterCaseOrSpellingIsRefuse
     SCOPED_TRACE(destination);
     w.boxes.clear();
     w.SetFolder(1, destination);
-    EXPECT_EQ(Check(), 2);
+    EXPECT_EQ(Check(), StepResult::kSameFolder);
     EXPECT_EQ(OnlyBoxText(), kSameFolder);
     EXPECT_FALSE(platform::FolderExists(tmp / "Data/dorvax/hourly/dorvax"));
   }
@@ -123,17 +115,17 @@ TEST_F(WindowsCheckFoldersTest, FullWidthLetterCaseNamesTheSameFolderToo) {
   ASSERT_TRUE(platform::FolderExists(tmp / "ＤＡＴＡ/"));
   w.SetFolder(0, tmp / "Ｄａｔａ/");
   w.SetFolder(1, tmp / "ＤＡＴＡ/");
-  EXPECT_EQ(Check(), 2);
+  EXPECT_EQ(Check(), StepResult::kSameFolder);
   EXPECT_EQ(OnlyBoxText(), kSameFolder);
 }
 
 TEST_F(WindowsCheckFoldersTest, DistinctFoldersPassAndGiveBackslashWorkingPaths) {
-  EXPECT_EQ(Check(), -1);
+  EXPECT_EQ(Check(), StepResult::kGoOn);
   EXPECT_TRUE(w.boxes.empty());
-  EXPECT_EQ(w.strFolderPath[0], tmp / "Data/dorvax/hourly/");
-  EXPECT_EQ(w.strFolderPath[1], tmp / "Out/dorvax/");
-  EXPECT_EQ(w.strFolderPath[0].find('/'), std::string::npos);
-  EXPECT_TRUE(platform::FolderExists(w.strFolderPath[1]));
+  EXPECT_EQ(w.run.strFolderPath[0], tmp / "Data/dorvax/hourly/");
+  EXPECT_EQ(w.run.strFolderPath[1], tmp / "Out/dorvax/");
+  EXPECT_EQ(w.run.strFolderPath[0].find('/'), std::string::npos);
+  EXPECT_TRUE(platform::FolderExists(w.run.strFolderPath[1]));
 }
 
 TEST_F(WindowsCheckFoldersTest, AFixedDiskIsRefusedInCdRomMode) {
@@ -142,7 +134,7 @@ TEST_F(WindowsCheckFoldersTest, AFixedDiskIsRefusedInCdRomMode) {
   ChooseDrive(root);
   EXPECT_EQ(w.Folder(0), root);
   w.boxes.clear();
-  EXPECT_EQ(Check(), 10);
+  EXPECT_EQ(Check(), StepResult::kNotCdRom);
   EXPECT_EQ(OnlyBoxText(), kNotCdRom);
   ASSERT_FALSE(w.focusLog.empty());
   EXPECT_EQ(w.focusLog.back(), "drvNew");
@@ -154,9 +146,9 @@ TEST_F(WindowsCheckFoldersTest, ACdRomDriveWithTheHourlyTreePasses) {
   ASSERT_TRUE(platform::FolderExists(root + "dorvax\\hourly\\"));
   ChooseDrive(root);
   EXPECT_EQ(w.Folder(0), root);
-  EXPECT_EQ(Check(), -1);
+  EXPECT_EQ(Check(), StepResult::kGoOn);
   EXPECT_TRUE(w.boxes.empty()) << OnlyBoxText();
-  EXPECT_EQ(w.strFolderPath[0], root + "dorvax\\hourly\\");
+  EXPECT_EQ(w.run.strFolderPath[0], root + "dorvax\\hourly\\");
 }
 
 TEST_F(WindowsCheckFoldersTest, AnEmptyCdRomDriveIsAMissingSourceFolder) {
@@ -164,7 +156,7 @@ TEST_F(WindowsCheckFoldersTest, AnEmptyCdRomDriveIsAMissingSourceFolder) {
   if (root.empty()) GTEST_SKIP() << "no empty CD-ROM drive declared (DORVAX_TEST_CDROM_EMPTY)";
   ChooseDrive(root);
   w.boxes.clear();
-  EXPECT_EQ(Check(), 0);
+  EXPECT_EQ(Check(), StepResult::kSourceRefused);
   EXPECT_EQ(OnlyBoxText(), "指定された新版フォルダが存在しません。");
   ASSERT_FALSE(w.focusLog.empty());
   EXPECT_EQ(w.focusLog.back(), "drvNew");  // the source box is disabled in CD-ROM mode

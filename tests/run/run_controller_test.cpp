@@ -48,28 +48,24 @@ const std::string kInsertSecond =
 
 const std::vector<SmallStation> kStations = {{101, 11, false, 2}, {202, 12, true, 3}};
 
-// A window whose status line fails once it is given a chosen text: a failure
+// The status line fails once it is given the conversion's text: a failure
 // raised where no step handles it, which reaches the controller.
-class FailingStatusWindow : public FakeWindow {
- public:
-  std::string failOn;
-  int32_t number = 0;
-  void SetText(Control control, const std::string& text) override {
-    FakeWindow::SetText(control, text);
-    if (control == Control::lblMes && text == failOn) throw platform::MakeError(number);
-  }
-};
+void FailAtConversionStatus(FakeWindow& w, int32_t number) {
+  w.onStatus = [number](const std::string& text) {
+    if (text == "（新版ファイルを旧版ファイルに変換しています）") throw platform::MakeError(number);
+  };
+}
 
 // The window is idle again: the state every run ends in.
 void ExpectIdleWindow(FakeWindow& w) {
-  EXPECT_EQ(w.intRunState, 0);
+  EXPECT_EQ(w.run.intRunState, 0);
   EXPECT_FALSE(w.IsVisible(Control::ProgressBar1));
   EXPECT_EQ(w.Text(Control::lblMes), "");
   for (Control c : {Control::optNew0, Control::optNew1, Control::cmdNew1, Control::txtFolder1, Control::cmdOld0,
                     Control::cmdOld1, Control::cmdMain0, Control::cmdMain1})
     EXPECT_TRUE(w.IsEnabled(c)) << ControlName(c);
   // The controls of the chosen source kind.
-  bool cdRom = w.intSourceKind == 2;
+  bool cdRom = w.run.intSourceKind == 2;
   EXPECT_EQ(w.IsEnabled(Control::drvNew), cdRom);
   EXPECT_EQ(w.IsEnabled(Control::txtFolder0), !cdRom);
   EXPECT_EQ(w.IsEnabled(Control::cmdNew0), !cdRom);
@@ -86,7 +82,7 @@ class RunTestBase : public ::testing::Test {
     destination = tmp / "dst/";
     MakeFolders(destination);
     w.SetSelected(Control::optNew1, true);
-    w.optNew_Click(1);
+    w.form.optNew_Click(1);
     w.SetFolder(0, source);
     w.SetFolder(1, destination);
     w.log.clear();
@@ -121,11 +117,11 @@ using RunTest = RunTestBase<FakeWindow>;
 TEST_F(RunTest, FolderRunGoesFromConfirmationToCompletionNotice) {
   WriteSource();
   auto before = TreeSnapshot(source);
-  w.lngUnprocessedFiles = 5;
-  w.indexFilesWritten["stale"] = 1;
+  w.run.lngUnprocessedFiles = 5;
+  w.run.indexFilesWritten["stale"] = 1;
   w.Answer(MsgAnswer::kYes, kConfirm);
   w.Answer(MsgAnswer::kOk, kFinished);
-  cmdMain_Click(w, 0);
+  Press(w, 0);
 
   ASSERT_EQ(w.boxes.size(), 2u);
   EXPECT_EQ(w.boxes[0].box.text, kConfirm);
@@ -146,8 +142,8 @@ TEST_F(RunTest, FolderRunGoesFromConfirmationToCompletionNotice) {
   EXPECT_TRUE(std::is_sorted(w.progressValues.begin(), w.progressValues.end()));
   ASSERT_FALSE(w.focusLog.empty());
   EXPECT_EQ(w.focusLog.back(), "cmdMain(1)");
-  EXPECT_EQ(w.lngUnprocessedFiles, 0);
-  EXPECT_EQ(w.indexFilesWritten.count("stale"), 0u);
+  EXPECT_EQ(w.run.lngUnprocessedFiles, 0);
+  EXPECT_EQ(w.run.indexFilesWritten.count("stale"), 0u);
   ExpectIdle();
 
   EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "DVX1999.01"));
@@ -158,15 +154,15 @@ TEST_F(RunTest, FolderRunGoesFromConfirmationToCompletionNotice) {
 
 TEST_F(RunTest, NoAtTheConfirmationChangesNothing) {
   WriteSource();
-  w.lngUnprocessedFiles = 7;
-  w.indexFilesWritten["kept"] = 2;
-  w.stats.filesConverted = 9;
+  w.run.lngUnprocessedFiles = 7;
+  w.run.indexFilesWritten["kept"] = 2;
+  w.run.stats.filesConverted = 9;
   w.Answer(MsgAnswer::kNo, kConfirm);
-  cmdMain_Click(w, 0);
+  Press(w, 0);
   EXPECT_EQ(w.boxes.size(), 1u);
-  EXPECT_EQ(w.lngUnprocessedFiles, 7);
-  EXPECT_EQ(w.indexFilesWritten.count("kept"), 1u);
-  EXPECT_EQ(w.stats.filesConverted, 9);
+  EXPECT_EQ(w.run.lngUnprocessedFiles, 7);
+  EXPECT_EQ(w.run.indexFilesWritten.count("kept"), 1u);
+  EXPECT_EQ(w.run.stats.filesConverted, 9);
   EXPECT_EQ(w.log.size(), 1u);  // the box and nothing else
   EXPECT_FALSE(platform::FolderExists(Output()));
 }
@@ -175,7 +171,7 @@ TEST_F(RunTest, RefusedCheckEndsTheRunWithoutDeletionOffer) {
   MakeFolders(source);  // no dorvax/hourly in it
   w.Answer(MsgAnswer::kYes, kConfirm);
   w.Answer(MsgAnswer::kOk, "\\dorvax\\hourly");
-  cmdMain_Click(w, 0);
+  Press(w, 0);
   EXPECT_EQ(w.boxes.size(), 2u);
   ExpectIdle();
   EXPECT_FALSE(platform::FolderExists(Output()));
@@ -189,7 +185,7 @@ TEST(RunRefusals, EveryRefusedCheckEndsTheRunWithoutDeletionOffer) {
     std::function<void(FakeWindow&, const std::string&, const std::string&)> prepare;
     std::vector<std::string> boxes;  // after the confirmation
     std::vector<MsgAnswer> answers;
-    int16_t result;
+    int result;
   };
   const std::string kExistingTree =
       "旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォルダを作成してもよろしいですか？\r\n"
@@ -219,7 +215,7 @@ TEST(RunRefusals, EveryRefusedCheckEndsTheRunWithoutDeletionOffer) {
                      w.SetCurrentDriveText(src);
                      w.SetSelected(Control::optNew1, false);
                      w.SetSelected(Control::optNew0, true);
-                     w.optNew_Click(0);
+                     w.form.optNew_Click(0);
                    },
                    {"新版フォルダに指定されたドライブは、CD-ROMドライブではありません。"}, {MsgAnswer::kOk}, 10});
 #endif
@@ -230,7 +226,7 @@ TEST(RunRefusals, EveryRefusedCheckEndsTheRunWithoutDeletionOffer) {
     const std::string src = dir / "src/", dst = dir / "dst/";
     MakeFolders(dst);
     w.SetSelected(Control::optNew1, true);
-    w.optNew_Click(1);
+    w.form.optNew_Click(1);
     w.SetFolder(0, src);
     w.SetFolder(1, dst);
     c.prepare(w, src, dst);
@@ -239,11 +235,11 @@ TEST(RunRefusals, EveryRefusedCheckEndsTheRunWithoutDeletionOffer) {
     for (std::size_t i = 0; i < c.boxes.size(); ++i) w.Answer(c.answers[i], c.boxes[i]);
     w.Answer(MsgAnswer::kYes, kOffer);  // taken if the offer came, which it must not
     RunOutcome outcome;
-    cmdMain_Click(w, 0, outcome);
+    cmdMain_Click(w.run, w, 0, outcome);
     std::vector<std::string> expected{kConfirm};
     expected.insert(expected.end(), c.boxes.begin(), c.boxes.end());
     EXPECT_EQ(w.BoxTexts(), expected);
-    EXPECT_EQ(outcome.result, c.result);
+    EXPECT_EQ(ResultNumber(outcome.result), c.result);
     EXPECT_FALSE(outcome.completed);
     EXPECT_EQ(TreeSnapshot(dst), before) << "the destination is as it was";
     ExpectIdleWindow(w);
@@ -251,12 +247,12 @@ TEST(RunRefusals, EveryRefusedCheckEndsTheRunWithoutDeletionOffer) {
 }
 
 TEST_F(RunTest, NoSourceKindStopsAtTheCheck) {
-  w.ClearFolderChoice(0);
+  w.form.ClearFolderChoice(0);
   w.Answer(MsgAnswer::kYes, kConfirm);
   w.Answer(MsgAnswer::kOk, "新版フォルダの読み込みフォルダが設定されていません。");
-  cmdMain_Click(w, 0);
+  Press(w, 0);
   EXPECT_EQ(w.boxes.size(), 2u);
-  EXPECT_EQ(w.intRunState, 0);
+  EXPECT_EQ(w.run.intRunState, 0);
   EXPECT_FALSE(w.IsVisible(Control::ProgressBar1));
 }
 
@@ -300,13 +296,13 @@ TEST_F(RunTest, StopsInEachStepOfferTheDeletion) {
       c.spoil(src);
       MakeFolders(dst);
       win.SetSelected(Control::optNew1, true);
-      win.optNew_Click(1);
+      win.form.optNew_Click(1);
       win.SetFolder(0, src);
       win.SetFolder(1, dst);
       win.Answer(MsgAnswer::kYes, kConfirm);
       for (MsgAnswer a : c.answers) win.Answer(a);
       win.Answer(deletion, kOffer);
-      cmdMain_Click(win, 0);
+      Press(win, 0);
 
       std::vector<std::string> texts = win.BoxTexts();
       ASSERT_EQ(texts.size(), c.expected.size() + 2);
@@ -319,7 +315,7 @@ TEST_F(RunTest, StopsInEachStepOfferTheDeletion) {
       EXPECT_TRUE(platform::FolderExists(dst));
       bool deletingShown = std::find(win.statusTexts.begin(), win.statusTexts.end(), kDeleting) != win.statusTexts.end();
       EXPECT_EQ(deletingShown, deletion == MsgAnswer::kYes);
-      EXPECT_EQ(win.intRunState, 0);
+      EXPECT_EQ(win.run.intRunState, 0);
       EXPECT_FALSE(win.IsVisible(Control::ProgressBar1));
       EXPECT_TRUE(win.IsEnabled(Control::txtFolder1));
       EXPECT_FALSE(win.busy);
@@ -335,7 +331,7 @@ TEST_F(RunTest, DeletionShowsItsStatusAndEmptiesTheBar) {
   w.Answer(MsgAnswer::kYes, kConfirm);
   w.Answer(MsgAnswer::kOk);
   w.Answer(MsgAnswer::kYes, kOffer);
-  cmdMain_Click(w, 0);
+  Press(w, 0);
   auto status = std::find(w.log.begin(), w.log.end(), "status:" + kDeleting);
   ASSERT_NE(status, w.log.end());
   EXPECT_EQ(*(status + 1), "progress:0");
@@ -351,10 +347,10 @@ TEST_F(RunTest, LeftOutFilesAreReportedBeforeTheCompletionNotice) {
   w.Answer(MsgAnswer::kYes, "b.csv");
   w.Answer(MsgAnswer::kOk, "（未処理ファイル数： 1 ファイル）");
   w.Answer(MsgAnswer::kOk, kFinished);
-  cmdMain_Click(w, 0);
+  Press(w, 0);
   EXPECT_EQ(w.boxes.size(), 4u);
   EXPECT_EQ(w.boxes.back().box.text, kFinished);
-  EXPECT_EQ(w.lngUnprocessedFiles, 1);
+  EXPECT_EQ(w.run.lngUnprocessedFiles, 1);
   EXPECT_FLOAT_EQ(w.ProgressValue(), 100);
   ExpectIdle();
 }
@@ -370,7 +366,7 @@ TEST_F(RunTest, FullDiskInTheConversionOffersTheDeletion) {
     w.Answer(MsgAnswer::kOk, kDiskFull);
     w.Answer(MsgAnswer::kNo, kOffer);
     ScopedFault fault(Plan{Op::kWrite, 1, number, "DVX1999", true});
-    cmdMain_Click(w, 0);
+    Press(w, 0);
     ASSERT_GE(w.boxes.size(), 3u);
     const MessageBoxRequest& full = w.boxes[w.boxes.size() - 2].box;
     EXPECT_EQ(full.text, kDiskFull);
@@ -382,14 +378,13 @@ TEST_F(RunTest, FullDiskInTheConversionOffersTheDeletion) {
   }
 }
 
-using RunFailureTest = RunTestBase<FailingStatusWindow>;
+using RunFailureTest = RunTest;
 
 // A full disk that no step handles: the controller's own box, result 99, and
 // the run ends through the deletion offer; whatever its answer, the window is
 // idle again with the normal pointer.
 TEST_F(RunFailureTest, UnhandledFullDiskEndsThroughTheDeletionOffer) {
   WriteSource();
-  w.failOn = "（新版ファイルを旧版ファイルに変換しています）";
   struct Case {
     int32_t number;
     MsgAnswer offer;
@@ -399,16 +394,16 @@ TEST_F(RunFailureTest, UnhandledFullDiskEndsThroughTheDeletionOffer) {
                         Case{platform::kErrDiskFull, MsgAnswer::kNo, true}}) {
     SCOPED_TRACE(c.number);
     w.boxes.clear();
-    w.number = c.number;
+    FailAtConversionStatus(w, c.number);
     w.Answer(MsgAnswer::kYes, kConfirm);
     w.Answer(MsgAnswer::kOk, kDiskFull);
     w.Answer(c.offer, kOffer);
     RunOutcome outcome;
-    cmdMain_Click(w, 0, outcome);
+    cmdMain_Click(w.run, w, 0, outcome);
     EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kDiskFull, kOffer}));
     EXPECT_EQ(Titles(), (std::vector<std::string>{"確認", "処理中断", "確認"}));
     EXPECT_EQ(w.boxes[1].box.icon, MsgIcon::kCritical);
-    EXPECT_EQ(outcome.result, 99);
+    EXPECT_EQ(outcome.result, StepResult::kStopped);
     EXPECT_FALSE(outcome.completed);
     EXPECT_EQ(platform::FolderExists(Output()), c.treeKept);
     ExpectIdle();
@@ -420,19 +415,18 @@ TEST_F(RunFailureTest, UnhandledFullDiskEndsThroughTheDeletionOffer) {
 // run state left as it was until the next run.
 TEST_F(RunFailureTest, OtherUnhandledFailureShowsTheGenericBox) {
   WriteSource();
-  w.failOn = "（新版ファイルを旧版ファイルに変換しています）";
-  w.number = platform::kErrDeviceIo;
+  FailAtConversionStatus(w, platform::kErrDeviceIo);
   w.Answer(MsgAnswer::kYes, kConfirm);
   w.Answer(MsgAnswer::kOk);
   RunOutcome outcome;
-  cmdMain_Click(w, 0, outcome);
+  cmdMain_Click(w.run, w, 0, outcome);
   ASSERT_EQ(w.boxes.size(), 2u);
   EXPECT_EQ(w.boxes[1].box.text, "エラー発生により、現在の処理を中断します。\r\n57 : " + platform::DescribeError(57));
   EXPECT_EQ(w.boxes[1].box.title, "エラー");
   EXPECT_EQ(w.boxes[1].box.icon, MsgIcon::kCritical);
   EXPECT_EQ(outcome.errorNumber, 57);
   EXPECT_FALSE(outcome.completed);
-  EXPECT_EQ(w.intRunState, 3);
+  EXPECT_EQ(w.run.intRunState, 3);
   EXPECT_FALSE(w.IsVisible(Control::ProgressBar1));
   EXPECT_TRUE(w.IsEnabled(Control::txtFolder1));
   EXPECT_TRUE(platform::FolderExists(Output()));
@@ -443,16 +437,16 @@ TEST_F(RunFailureTest, OtherUnhandledFailureShowsTheGenericBox) {
   const std::string other = tmp / "other/";
   MakeFolders(other + "dorvax");
   WriteBytes(other + "dorvax" + S + "keep.txt", "kept");
-  w.ClearFolderChoice(0);
+  w.form.ClearFolderChoice(0);
   w.SetFolder(1, other);
   w.boxes.clear();
   w.Answer(MsgAnswer::kYes, kConfirm);
   w.Answer(MsgAnswer::kOk, "新版フォルダの読み込みフォルダが設定されていません。");
   w.Answer(MsgAnswer::kYes, kOffer);
-  cmdMain_Click(w, 0);
+  Press(w, 0);
   EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, "新版フォルダの読み込みフォルダが設定されていません。"}));
   EXPECT_EQ(ReadBytes(other + "dorvax" + S + "keep.txt"), "kept");
-  EXPECT_EQ(w.intRunState, 0);
+  EXPECT_EQ(w.run.intRunState, 0);
 }
 
 TEST_F(RunTest, FailedDeletionArrivesAtTheGenericBox) {
@@ -463,7 +457,7 @@ TEST_F(RunTest, FailedDeletionArrivesAtTheGenericBox) {
   w.Answer(MsgAnswer::kYes, kOffer);
   w.Answer(MsgAnswer::kOk, "エラー発生により、現在の処理を中断します。\r\n70 : ");
   ScopedFault fault(Plan{Op::kDeleteEntry, 1, platform::kErrPermissionDenied, "", false});
-  cmdMain_Click(w, 0);
+  Press(w, 0);
   ASSERT_EQ(w.boxes.size(), 4u);
   EXPECT_EQ(w.boxes[3].box.title, "エラー");
   EXPECT_TRUE(w.IsEnabled(Control::txtFolder1));
@@ -481,9 +475,9 @@ TEST_F(RunTest, MissingDiscInPassOneEndsTheRun) {
   w.Answer(MsgAnswer::kOk, kNoDisc);
   w.Answer(MsgAnswer::kNo, kOffer);
   RunOutcome outcome;
-  cmdMain_Click(w, 0, outcome);
+  cmdMain_Click(w.run, w, 0, outcome);
   EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kNoDisc, kOffer}));
-  EXPECT_EQ(outcome.result, 580);
+  EXPECT_EQ(outcome.result, StepResult::kCallAgain);
   ExpectIdle();
 }
 
@@ -500,7 +494,7 @@ class TwoDiscTest : public RunTest {
     w.SetCurrentDriveText(drive);
     w.SetSelected(Control::optNew1, false);
     w.SetSelected(Control::optNew0, true);
-    w.optNew_Click(0);
+    w.form.optNew_Click(0);
     w.log.clear();
   }
   void SwapDiscs() {
@@ -509,12 +503,12 @@ class TwoDiscTest : public RunTest {
   }
   // Cancel at the prompt, its stop message, then the deletion offer
   // answered `offer`; the run's result.
-  int16_t CancelAtThePrompt(MsgAnswer offer) {
+  StepResult CancelAtThePrompt(MsgAnswer offer) {
     w.Answer(MsgAnswer::kCancel, kInsertSecond);
     w.Answer(MsgAnswer::kOk, kAborted);
     w.Answer(offer, kOffer);
     RunOutcome outcome;
-    cmdMain_Click(w, 0, outcome);
+    cmdMain_Click(w.run, w, 0, outcome);
     return outcome.result;
   }
   std::string drive;
@@ -524,7 +518,7 @@ TEST_F(TwoDiscTest, BothDiscsAreConvertedWithTheSwapInBetween) {
   w.Answer(MsgAnswer::kYes, kConfirm);
   w.Answer(MsgAnswer::kOk, kInsertSecond, [this] { SwapDiscs(); });
   w.Answer(MsgAnswer::kOk, kFinished);
-  cmdMain_Click(w, 0);
+  Press(w, 0);
   EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kInsertSecond, kFinished}));
   EXPECT_EQ(w.boxes[1].box.title, "メッセージ");
   EXPECT_EQ(w.boxes[1].box.buttons, MsgButtons::kOkCancel);
@@ -538,7 +532,7 @@ TEST_F(TwoDiscTest, BothDiscsAreConvertedWithTheSwapInBetween) {
   EXPECT_FLOAT_EQ(w.ProgressValue(), 100);
   EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "DVX1999.01"));
   EXPECT_TRUE(platform::FileExists(Output() + "200501" + S + "area44" + S + "h44303_200501.csv"));
-  EXPECT_EQ(w.intSourceKind, 2);
+  EXPECT_EQ(w.run.intSourceKind, 2);
   EXPECT_EQ(w.Folder(0), drive);
   ExpectIdle();
 }
@@ -550,7 +544,7 @@ TEST_F(TwoDiscTest, StopInThePassOneConversionOffersTheDeletionWithoutThePrompt)
   w.Answer(MsgAnswer::kYes, kConfirm);
   w.Answer(MsgAnswer::kOk, "ファイル内のデータが足りません。新版データを確認してください。");
   w.Answer(MsgAnswer::kYes, kOffer);
-  cmdMain_Click(w, 0);
+  Press(w, 0);
   EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, "ファイル内のデータが足りません。新版データを確認してください。",
                                                      kOffer}));
   EXPECT_FALSE(platform::FolderExists(Output()));
@@ -561,7 +555,7 @@ TEST_F(TwoDiscTest, StopInThePassOneConversionOffersTheDeletionWithoutThePrompt)
 // output as a partial conversion.
 TEST_F(TwoDiscTest, CancelAtThePromptKeepsTheFirstDiscWhenTheOfferIsDeclined) {
   w.Answer(MsgAnswer::kYes, kConfirm);
-  EXPECT_EQ(CancelAtThePrompt(MsgAnswer::kNo), 99);
+  EXPECT_EQ(CancelAtThePrompt(MsgAnswer::kNo), StepResult::kStopped);
   EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kInsertSecond, kAborted, kOffer}));
   EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "DVX1999.01"));
   EXPECT_FALSE(platform::FolderExists(Output() + "200501"));
@@ -577,7 +571,7 @@ TEST_F(TwoDiscTest, FirstDiscLeftInTheDriveIsToldAndAskedForAgain) {
   w.Answer(MsgAnswer::kOk, kSameDisc);
   w.Answer(MsgAnswer::kOk, kInsertSecond, [this] { SwapDiscs(); });
   w.Answer(MsgAnswer::kOk, kFinished);
-  cmdMain_Click(w, 0);
+  Press(w, 0);
   EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kInsertSecond, kSameDisc, kInsertSecond, kFinished}));
   EXPECT_TRUE(platform::FileExists(Output() + "200501" + S + "area44" + S + "h44303_200501.csv"));
   ExpectIdle();
@@ -591,7 +585,7 @@ TEST_F(TwoDiscTest, MissingSecondDiscIsAskedForAgainUntilCancel) {
   w.Answer(MsgAnswer::kOk, kNoDisc);
   w.Answer(MsgAnswer::kOk, kInsertSecond);
   w.Answer(MsgAnswer::kOk, kNoDisc);
-  EXPECT_EQ(CancelAtThePrompt(MsgAnswer::kYes), 99);
+  EXPECT_EQ(CancelAtThePrompt(MsgAnswer::kYes), StepResult::kStopped);
   EXPECT_EQ(w.boxes.size(), 8u);
   EXPECT_FALSE(platform::FolderExists(Output()));  // disc 1's output went too
   ExpectIdle();
@@ -606,7 +600,7 @@ TEST_F(TwoDiscTest, MissingDiscAfterARetryThenTheRightDiscCompletes) {
     SwapDiscs();
   });
   w.Answer(MsgAnswer::kOk, kFinished);
-  cmdMain_Click(w, 0);
+  Press(w, 0);
   EXPECT_EQ(w.boxes.size(), 5u);
   EXPECT_EQ(w.boxes.back().box.text, kFinished);
   EXPECT_FLOAT_EQ(w.ProgressValue(), 100);
@@ -625,11 +619,11 @@ TEST_F(TwoDiscTest, SecondDiscMountedElsewhereIsFoundThroughItsDevice) {
   w.Answer(MsgAnswer::kOk, kNoDisc);
   w.Answer(MsgAnswer::kOk, kInsertSecond, [&] { w.fakeDrives().MountDisc(device, secondRoot); });
   w.Answer(MsgAnswer::kOk, kFinished);
-  cmdMain_Click(w, 0);
+  Press(w, 0);
   EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kInsertSecond, kNoDisc, kInsertSecond, kFinished}));
   EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "DVX1999.01"));
   EXPECT_TRUE(platform::FileExists(Output() + "200501" + S + "area44" + S + "h44303_200501.csv"));
-  EXPECT_EQ(w.strFolderPath[0], secondRoot + "dorvax" + S + "hourly" + S);
+  EXPECT_EQ(w.run.strFolderPath[0], secondRoot + "dorvax" + S + "hourly" + S);
   ExpectIdle();
 }
 
@@ -638,7 +632,7 @@ TEST_F(TwoDiscTest, MissingDiscInPassOneIsNotRepeated) {
   w.Answer(MsgAnswer::kYes, kConfirm);
   w.Answer(MsgAnswer::kOk, kNoDisc);
   w.Answer(MsgAnswer::kNo, kOffer);
-  cmdMain_Click(w, 0);
+  Press(w, 0);
   EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirm, kNoDisc, kOffer}));
   ExpectIdle();
 }
@@ -646,7 +640,7 @@ TEST_F(TwoDiscTest, MissingDiscInPassOneIsNotRepeated) {
 TEST(ExitButton, YesUnloadsAndNoLeavesTheWindowAsItWas) {
   FakeWindow w;
   w.Answer(MsgAnswer::kNo, "変換プログラムを終了してよろしいですか？");
-  cmdMain_Click(w, 1);
+  Press(w, 1);
   EXPECT_FALSE(w.unloaded);
   ASSERT_EQ(w.boxes.size(), 1u);
   EXPECT_EQ(w.boxes[0].box.title, "確認");
@@ -655,7 +649,7 @@ TEST(ExitButton, YesUnloadsAndNoLeavesTheWindowAsItWas) {
   EXPECT_EQ(w.log.size(), 1u);
 
   w.Answer(MsgAnswer::kYes, "変換プログラムを終了してよろしいですか？");
-  cmdMain_Click(w, 1);
+  Press(w, 1);
   EXPECT_TRUE(w.unloaded);
 }
 
@@ -668,7 +662,7 @@ TEST_F(RunTest, CloseDuringTheConversionPassesThrough) {
   // Five checks, one per month folder of the tree and its share, then the
   // conversion's share after the last file.
   w.CloseDuringRunAt(9);
-  EXPECT_THROW(cmdMain_Click(w, 0), RunAborted);
+  EXPECT_THROW(Press(w, 0), RunAborted);
   EXPECT_EQ(w.boxes.size(), 2u);
   EXPECT_EQ(platform::OpenFileCount(), 0);
   EXPECT_TRUE(platform::FolderExists(Output()));

@@ -8,76 +8,62 @@
 
 namespace dorvax::testing {
 
-FakeWindow::FakeWindow() {
-  // The controls start as the window builds them (enabled, visible); then
-  // the window loads, and the log starts after that.
-  currentDrive_ = platform::Sep();
-  Form_Load();
-  log.clear();
-  statusTexts.clear();
-  progressValues.clear();
-  focusLog.clear();
-}
-
-void FakeWindow::Answer(MsgAnswer answer, std::string expectText, std::function<void()> action) {
-  script_.push_back({answer, std::move(expectText), std::move(action)});
-}
-
-void FakeWindow::CloseDuringRunAt(int atCall) { closeAt_ = atCall; }
-
-std::vector<std::string> FakeWindow::BoxTexts() const {
-  std::vector<std::string> out;
-  for (const auto& b : boxes) out.push_back(b.box.text);
-  return out;
-}
-
-void FakeWindow::SetText(Control control, const std::string& text) {
-  ControlStateWindow::SetText(control, text);
+void FakeControls::SetText(Control control, const std::string& text) {
+  ControlState::SetText(control, text);
   if (control == Control::lblMes) {
-    statusTexts.push_back(text);
-    log.push_back("status:" + text);
+    record_.statusTexts.push_back(text);
+    record_.log.push_back("status:" + text);
+    if (record_.onStatus) record_.onStatus(text);
   } else {
-    log.push_back(std::string("text:") + ControlName(control) + "=" + text);
+    record_.log.push_back(std::string("text:") + ControlName(control) + "=" + text);
   }
 }
 
-void FakeWindow::SetVisible(Control control, bool visible) {
-  ControlStateWindow::SetVisible(control, visible);
-  log.push_back(std::string(visible ? "show:" : "hide:") + ControlName(control));
+void FakeControls::SetVisible(Control control, bool visible) {
+  ControlState::SetVisible(control, visible);
+  record_.log.push_back(std::string(visible ? "show:" : "hide:") + ControlName(control));
 }
 
-void FakeWindow::SetProgressValue(float value) {
-  ControlStateWindow::SetProgressValue(value);
-  progressValues.push_back(value);
+void FakeControls::SetProgressValue(float value) {
+  ControlState::SetProgressValue(value);
+  record_.progressValues.push_back(value);
   std::ostringstream s;
   s << "progress:" << value;
-  log.push_back(s.str());
+  record_.log.push_back(s.str());
 }
 
-void FakeWindow::SetFocus(Control control) {
-  focusLog.push_back(ControlName(control));
-  log.push_back(std::string("focus:") + ControlName(control));
+void FakeControls::SetFocus(Control control) {
+  record_.focusLog.push_back(ControlName(control));
+  record_.log.push_back(std::string("focus:") + ControlName(control));
 }
 
-void FakeWindow::SetPointer(bool busyPointer) {
-  busy = busyPointer;
-  log.push_back(busyPointer ? "pointer:busy" : "pointer:normal");
+void FakeControls::SetPointer(bool busyPointer) {
+  record_.busy = busyPointer;
+  record_.log.push_back(busyPointer ? "pointer:busy" : "pointer:normal");
 }
 
-void FakeWindow::ProcessEvents() {
-  ++processEventsCalls;
-  if (closeAt_ > 0 && processEventsCalls == closeAt_) {
-    log.push_back("close-request");
-    if (Form_Unload()) throw RunAborted();
+// A close request as the steps meet it: in the states where the program ends
+// at once the notice comes and the run unwinds; otherwise the window closes.
+void FakeControls::ProcessEvents() {
+  ++record_.processEventsCalls;
+  if (closeAt > 0 && record_.processEventsCalls == closeAt) {
+    record_.log.push_back("close-request");
+    if (form->Form_Unload()) throw RunAborted();
     Unload();
   }
+  if (record_.onProcessEvents) record_.onProcessEvents();
 }
 
-MsgAnswer FakeWindow::MsgBox(const MessageBoxRequest& box) {
+void FakeControls::Repaint() {
+  if (record_.onRepaint) record_.onRepaint(run_.intRunState);
+}
+
+MsgAnswer FakeControls::MsgBox(const MessageBoxRequest& box) {
+  record_.runStateAtBox.push_back(run_.intRunState);
   MsgAnswer answer = box.defaultAnswer;
-  if (!script_.empty()) {
-    ScriptedAnswer next = std::move(script_.front());
-    script_.pop_front();
+  if (!script.empty()) {
+    ScriptedAnswer next = std::move(script.front());
+    script.pop_front();
     if (!next.expectText.empty()) {
       EXPECT_NE(box.text.find(next.expectText), std::string::npos)
           << "box text \"" << box.text << "\" lacks \"" << next.expectText << "\"";
@@ -85,33 +71,78 @@ MsgAnswer FakeWindow::MsgBox(const MessageBoxRequest& box) {
     if (next.action) next.action();
     answer = next.answer;
   } else {
-    ++unexpectedBoxes;
+    ++record_.unexpectedBoxes;
   }
-  boxes.push_back({box, answer});
-  log.push_back("box[" + box.title + "/" + IconName(box.icon) + "] " + box.text + " -> " + AnswerName(answer));
+  record_.boxes.push_back({box, answer});
+  record_.log.push_back("box[" + box.title + "/" + IconName(box.icon) + "] " + box.text + " -> " +
+                        AnswerName(answer));
   return answer;
 }
 
-std::string FakeWindow::SelectFolder(const std::string& title) {
-  lastDialogTitle = title;
+std::string FakeControls::SelectFolder(const std::string& title) {
+  record_.lastDialogTitle = title;
   std::string chosen;
-  chosen.swap(nextFolder_);
+  chosen.swap(nextFolder);
   return chosen;
 }
 
-void FakeWindow::Unload() {
-  unloaded = true;
-  log.push_back("unload");
+platform::Drives& FakeControls::drives() {
+  if (otherDrives) return *otherDrives;
+  return fakeDrives;
+}
+
+void FakeControls::Unload() {
+  record_.unloaded = true;
+  record_.log.push_back("unload");
+}
+
+FakeWindow::FakeWindow() : controls_(*this, form.run) {
+  // The controls start as the window builds them (enabled, visible); then
+  // the window loads, and the log starts after that.
+  controls_.form = &form;
+  controls_.currentDrive = platform::Sep();
+  form.Form_Load();
+  log.clear();
+  statusTexts.clear();
+  progressValues.clear();
+  focusLog.clear();
+}
+
+void FakeWindow::Answer(MsgAnswer answer, std::string expectText, std::function<void()> action) {
+  controls_.script.push_back({answer, std::move(expectText), std::move(action)});
+}
+
+std::vector<std::string> FakeWindow::BoxTexts() const {
+  std::vector<std::string> out;
+  for (const auto& b : boxes) out.push_back(b.box.text);
+  return out;
+}
+
+std::vector<std::string> FakeWindow::BoxTitles() const {
+  std::vector<std::string> out;
+  for (const auto& b : boxes) out.push_back(b.box.title);
+  return out;
+}
+
+void FakeWindow::AdvanceProgress(int32_t steps) {
+  if (onAdvance) onAdvance(steps);
+  form.AdvanceProgress(steps);
 }
 
 void FakeWindow::EnableInputControls(bool enable) {
   log.push_back(enable ? "EnableInputControls(true)" : "EnableInputControls(false)");
-  FormWindow::EnableInputControls(enable);
+  form.EnableInputControls(enable);
 }
 
 void FakeWindow::FocusFolderBox(int side) {
   log.push_back("FocusFolderBox(" + std::to_string(side) + ")");
-  FormWindow::FocusFolderBox(side);
+  form.FocusFolderBox(side);
+}
+
+RunOutcome Press(FakeWindow& w, int16_t index) {
+  RunOutcome outcome;
+  cmdMain_Click(w.run, w, index, outcome);
+  return outcome;
 }
 
 }  // namespace dorvax::testing

@@ -1,14 +1,18 @@
 #pragma once
-// A window for tests: it keeps the state of every control, records every box,
-// status text, progress value, pointer change, enabling and focus in one log,
-// and answers each message box from a script the test gives it.
+// The window of the tests: the form on controls kept in memory. It records
+// every box, status text, progress value, pointer change, enabling and focus
+// in one log, answers each message box from a script the test gives it, and
+// runs the test's hooks where a run meets the window (to change the source
+// under a running step, or to make a window service fail).
 #include <deque>
 #include <functional>
-#include <map>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "form/control_state.h"
+#include "form/form.h"
 #include "support/fake_drives.h"
 
 namespace dorvax::testing {
@@ -27,65 +31,121 @@ struct ScriptedAnswer {
   std::function<void()> action;
 };
 
-class FakeWindow : public ControlStateWindow {
- public:
-  FakeWindow();
-
-  // ---- scripting
-  void Answer(MsgAnswer answer, std::string expectText = {}, std::function<void()> action = {});
-  // Called inside ProcessEvents once the event count reaches `atCall`
-  // (1-based count of ProcessEvents calls), to simulate a close request.
-  void CloseDuringRunAt(int atCall);
-  // Simulates choosing a drive in the drive list.
-  void SetCurrentDriveText(std::string text) { currentDrive_ = std::move(text); }
-  // What the folder dialog returns next.
-  void NextSelectedFolder(std::string folder) { nextFolder_ = std::move(folder); }
-
-  // ---- what happened
+// What the window records and how it is scripted, shared by its controls and
+// by the window the steps talk to.
+struct FakeRecord {
   std::vector<RecordedBox> boxes;
+  std::vector<int16_t> runStateAtBox;    // the run state when each box was shown
   std::vector<std::string> log;          // every recorded event in order
   std::vector<std::string> statusTexts;  // every status line text set
   std::vector<float> progressValues;     // the bar value after every change
   std::vector<std::string> focusLog;     // controls that received the focus
   int processEventsCalls = 0;
+  int unexpectedBoxes = 0;  // boxes answered with their default for lack of a script
   bool unloaded = false;
   bool busy = false;
-  int unexpectedBoxes = 0;  // boxes answered with their default for lack of a script
+  std::string lastDialogTitle;
 
-  // Box texts in order (convenience for assertions).
-  std::vector<std::string> BoxTexts() const;
-  // The current folder text / control state (convenience).
-  std::string Folder(int side) const { return Text(side == 0 ? Control::txtFolder0 : Control::txtFolder1); }
-  void SetFolder(int side, const std::string& text) { SetText(side == 0 ? Control::txtFolder0 : Control::txtFolder1, text); }
+  // ---- hooks, each run where the run meets the window
+  std::function<void()> onProcessEvents;            // after every ProcessEvents
+  std::function<void(int16_t runState)> onRepaint;  // inside every Repaint
+  std::function<void(const std::string&)> onStatus;  // after a status text is shown
+  std::function<void(int32_t steps)> onAdvance;     // before every AdvanceProgress
+};
 
-  FakeDrives& fakeDrives() { return drives_; }
+class FakeControls : public ControlState {
+ public:
+  FakeControls(FakeRecord& record, const RunState& run) : record_(record), run_(run) {}
 
-  // ---- control primitives
+  std::deque<ScriptedAnswer> script;
+  std::string currentDrive;
+  std::string nextFolder;
+  int closeAt = 0;
+  Form* form = nullptr;
+  FakeDrives fakeDrives;
+  std::unique_ptr<platform::Drives> otherDrives;
+
   void SetText(Control control, const std::string& text) override;
   void SetVisible(Control control, bool visible) override;
   void SetProgressValue(float value) override;
   void SetFocus(Control control) override;
   void SetPointer(bool busyPointer) override;
   void ProcessEvents() override;
-  void Repaint() override {}
+  void Repaint() override;
   MsgAnswer MsgBox(const MessageBoxRequest& box) override;
   std::string SelectFolder(const std::string& title) override;
-  std::string CurrentDriveText() const override { return currentDrive_; }
-  platform::Drives& drives() override { return drives_; }
+  std::string CurrentDriveText() const override { return currentDrive; }
+  platform::Drives& drives() override;
   void Unload() override;
 
-  // ---- services, recorded and then carried out as the window does
-  void EnableInputControls(bool enable) override;
-  void FocusFolderBox(int side) override;
-
-  std::string lastDialogTitle;
-
  private:
-  std::deque<ScriptedAnswer> script_;
-  std::string currentDrive_;
-  std::string nextFolder_;
-  int closeAt_ = 0;
-  FakeDrives drives_;
+  FakeRecord& record_;
+  const RunState& run_;
 };
 
+class FakeWindow : public StepWindow, public FakeRecord {
+ public:
+  FakeWindow();
+
+  // ---- scripting
+  void Answer(MsgAnswer answer, std::string expectText = {}, std::function<void()> action = {});
+  // A close request inside ProcessEvents once the event count reaches
+  // `atCall` (1-based count of ProcessEvents calls).
+  void CloseDuringRunAt(int atCall) { controls_.closeAt = atCall; }
+  // Simulates choosing a drive in the drive list.
+  void SetCurrentDriveText(std::string text) { controls_.currentDrive = std::move(text); }
+  // What the folder dialog returns next.
+  void NextSelectedFolder(std::string folder) { controls_.nextFolder = std::move(folder); }
+  // The machine's own drives instead of the fakes.
+  void UseSystemDrives() { controls_.otherDrives = platform::MakeSystemDrives(); }
+  FakeDrives& fakeDrives() { return controls_.fakeDrives; }
+
+  // ---- what happened (besides FakeRecord)
+  std::vector<std::string> BoxTexts() const;
+  std::vector<std::string> BoxTitles() const;
+
+  // ---- the controls as the user sees and sets them
+  std::string Folder(int side) const { return FolderText(side); }
+  void SetFolder(int side, const std::string& text) { SetFolderText(side, text); }
+  std::string Text(Control control) const { return controls_.Text(control); }
+  bool IsSelected(Control option) const { return controls_.IsSelected(option); }
+  void SetSelected(Control option, bool selected) { controls_.SetSelected(option, selected); }
+  BoxColour Background(Control control) const { return controls_.Background(control); }
+  void SetEnabled(Control control, bool enabled) { controls_.SetEnabled(control, enabled); }
+
+  // ---- the window as the steps see it: the form, with the services recorded
+  MsgAnswer MsgBox(const MessageBoxRequest& box) override { return form.MsgBox(box); }
+  void SetStatus(const std::string& text) override { form.SetStatus(text); }
+  void ShowProgress(bool show) override { form.ShowProgress(show); }
+  void AdvanceProgress(int32_t steps) override;
+  float ProgressValue() const override { return form.ProgressValue(); }
+  void SetProgressValue(float value) override { form.SetProgressValue(value); }
+  void SetBusyCursor(bool busyPointer) override { form.SetBusyCursor(busyPointer); }
+  void Repaint() override { form.Repaint(); }
+  void EnableInputControls(bool enable) override;
+  void FocusFolderBox(int side) override;
+  void SetFocus(Control control) override { form.SetFocus(control); }
+  bool IsEnabled(Control control) const override { return form.IsEnabled(control); }
+  bool IsVisible(Control control) const override { return form.IsVisible(control); }
+  std::string FolderText(int side) const override { return form.FolderText(side); }
+  void SetFolderText(int side, const std::string& text) override { form.SetFolderText(side, text); }
+  platform::Drives& drives() override { return form.drives(); }
+  void Unload() override { form.Unload(); }
+
+ private:
+  FakeControls controls_;
+
+ public:
+  Form form{controls_};
+  RunState& run = form.run;
+};
+
+// Presses "変換実行" (0) or "終了" (1): the run controller on the test window.
+RunOutcome Press(FakeWindow& w, int16_t index);
+
 }  // namespace dorvax::testing
+
+namespace dorvax {
+// Step results print as the numbers the batch program shows.
+inline void PrintTo(StepResult result, std::ostream* out) { *out << ResultNumber(result); }
+}  // namespace dorvax

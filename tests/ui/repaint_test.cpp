@@ -22,7 +22,7 @@ class PaintCounter : public QObject {
 };
 
 TEST(Repaint, DrawsANewStatusTextAtOnceAndNothingWhenNothingChanged) {
-  frmDorvax_hConv window;
+  ui::frmDorvax_hConv window;
   window.show();
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();  // the first paint
   PaintCounter label, whole;

@@ -47,8 +47,8 @@ class RunWindowTest : public WindowTest {
 
   void ExpectIdleWindow() {
     HarnessWindow& w = *window;
-    EXPECT_EQ(w.intRunState, 0);
-    EXPECT_FALSE(w.RunInProgress());
+    EXPECT_EQ(w.form().run.intRunState, 0);
+    EXPECT_FALSE(w.form().RunInProgress());
     EXPECT_FALSE(w.IsVisible(C::ProgressBar1));
     EXPECT_FALSE(w.IsVisible(C::lblConv0));
     EXPECT_EQ(w.Text(C::lblMes), "");
@@ -62,9 +62,9 @@ class RunWindowTest : public WindowTest {
   // unwound with every file closed.
   void ExpectEndedAtOnce() {
     HarnessWindow& w = *window;
-    EXPECT_TRUE(w.ProgramEnded());
+    EXPECT_TRUE(w.form().ProgramEnded());
     EXPECT_TRUE(w.isHidden());
-    EXPECT_FALSE(w.RunInProgress());
+    EXPECT_FALSE(w.form().RunInProgress());
     EXPECT_EQ(platform::OpenFileCount(), 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   }
@@ -93,7 +93,7 @@ TEST_F(RunWindowTest, WholeFolderRunFromTheButtonToTheCompletionNotice) {
 
   ExpectIdleWindow();
   EXPECT_EQ(w.focusWidget(), w.Widget(C::cmdMain1));
-  EXPECT_FALSE(w.ProgramEnded());
+  EXPECT_FALSE(w.form().ProgramEnded());
   EXPECT_EQ(platform::OpenFileCount(), 0);
 
   // What the run wrote: one 256-byte day record per station of 1999, the
@@ -111,7 +111,7 @@ TEST_F(RunWindowTest, ClosingWhileIdleEndsWithoutAQuestion) {
   w.RequestClose();
   QCoreApplication::processEvents();
   EXPECT_TRUE(BoxTexts().empty());
-  EXPECT_TRUE(w.ProgramEnded());
+  EXPECT_TRUE(w.form().ProgramEnded());
   EXPECT_TRUE(w.isHidden());
 }
 
@@ -190,24 +190,24 @@ TEST_F(RunWindowTest, ExitButtonAsksFirst) {
   w.show();
   MessageBoxQt::SetNextAnswer(MsgAnswer::kNo);
   Click(C::cmdMain1);
-  EXPECT_FALSE(w.ProgramEnded());
+  EXPECT_FALSE(w.form().ProgramEnded());
   EXPECT_FALSE(w.isHidden());
 
   MessageBoxQt::SetNextAnswer(MsgAnswer::kYes);
   Click(C::cmdMain1);
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{kConfirmExit, kConfirmExit}));
-  EXPECT_TRUE(w.ProgramEnded());
+  EXPECT_TRUE(w.form().ProgramEnded());
   EXPECT_TRUE(w.isHidden());
 }
 
 TEST_F(RunWindowTest, AnsweringNoToTheRunChangesNothing) {
   HarnessWindow& w = PrepareFolderRun();
-  w.lngUnprocessedFiles = 7;
+  w.form().run.lngUnprocessedFiles = 7;
   MessageBoxQt::SetNextAnswer(MsgAnswer::kNo);
   Click(C::cmdMain0);
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{kConfirmRun}));
   EXPECT_TRUE(w.statesSeen.empty());
-  EXPECT_EQ(w.lngUnprocessedFiles, 7);
+  EXPECT_EQ(w.form().run.lngUnprocessedFiles, 7);
   EXPECT_FALSE(Exists(Out("")));
   ExpectIdleWindow();
 }

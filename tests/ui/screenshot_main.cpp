@@ -19,13 +19,13 @@
 namespace {
 
 // Grabs the window once the run has converted about half of the files.
-class PhotographedWindow : public frmDorvax_hConv {
+class PhotographedWindow : public dorvax::ui::frmDorvax_hConv {
  public:
   explicit PhotographedWindow(QString runningPicture) : runningPicture_(std::move(runningPicture)) {}
 
   void ProcessEvents() override {
-    frmDorvax_hConv::ProcessEvents();
-    if (!taken && intRunState == 3 && ProgressValue() >= 50) {
+    dorvax::ui::frmDorvax_hConv::ProcessEvents();
+    if (!taken && form().run.intRunState == 3 && ProgressValue() >= 50) {
       repaint();
       taken = grab().save(runningPicture_);
     }
@@ -59,12 +59,12 @@ int main(int argc, char* argv[]) {
   // A folder run: 80 station files of the text era make the bar move in
   // steps, so that the middle of the run can be caught.
   dorvax::testing::TempDir temp;
-  const std::string source = temp.path() + "source" + platform::Sep();
-  const std::string destination = temp.path() + "old" + platform::Sep();
+  const std::string source = temp.path() + "source" + dorvax::platform::Sep();
+  const std::string destination = temp.path() + "old" + dorvax::platform::Sep();
   dorvax::testing::WriteSampleTree(source, {2, 80});
   dorvax::testing::MakeFolders(destination);
 
-  window.optNew_Click(1);
+  window.form().optNew_Click(1);
   window.SetSelected(dorvax::Control::optNew1, true);
   window.SetText(dorvax::Control::txtFolder0, source);
   window.SetText(dorvax::Control::txtFolder1, destination);

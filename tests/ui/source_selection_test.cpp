@@ -58,12 +58,12 @@ TEST_F(SourceSelectionTest, EveryKindTransitionByClicks) {
 
   Click(C::optNew0);
   ExpectSourceSide(cd, "CD-ROM chosen");
-  EXPECT_EQ(w.intSourceKind, 2);
+  EXPECT_EQ(w.form().run.intSourceKind, 2);
   EXPECT_EQ(w.Text(C::txtFolder0), DriveRoot("a"));  // the current drive
 
   Click(C::optNew1);
   ExpectSourceSide(folder, "folder chosen");
-  EXPECT_EQ(w.intSourceKind, 1);
+  EXPECT_EQ(w.form().run.intSourceKind, 1);
   EXPECT_EQ(w.Text(C::txtFolder0), DriveRoot("a")) << "the drive root stays in the now editable box";
   EXPECT_TRUE(w.IsSelected(C::optNew1));
   EXPECT_FALSE(w.IsSelected(C::optNew0));
@@ -75,7 +75,7 @@ TEST_F(SourceSelectionTest, EveryKindTransitionByClicks) {
 
   Click(C::cmdNew1);
   ExpectSourceSide(none, "source cleared");
-  EXPECT_EQ(w.intSourceKind, 0);
+  EXPECT_EQ(w.form().run.intSourceKind, 0);
   EXPECT_EQ(w.Text(C::txtFolder0), "");
   EXPECT_FALSE(w.IsSelected(C::optNew0));
   EXPECT_FALSE(w.IsSelected(C::optNew1));
@@ -94,7 +94,7 @@ TEST_F(SourceSelectionTest, PickingADriveWritesItsRoot) {
   EXPECT_EQ(w.Text(C::txtFolder0), DriveRoot("q"));
   DriveList()->setCurrentIndex(1);
   EXPECT_EQ(w.Text(C::txtFolder0), DriveRoot("b"));
-  EXPECT_EQ(w.intSourceKind, 2);
+  EXPECT_EQ(w.form().run.intSourceKind, 2);
 }
 
 TEST_F(SourceSelectionTest, DestinationClearOnlyEmptiesItsBox) {
@@ -105,7 +105,7 @@ TEST_F(SourceSelectionTest, DestinationClearOnlyEmptiesItsBox) {
   Click(C::cmdOld1);
   EXPECT_EQ(w.Text(C::txtFolder1), "");
   EXPECT_EQ(w.Text(C::txtFolder0), "/source/");
-  EXPECT_EQ(w.intSourceKind, 1);
+  EXPECT_EQ(w.form().run.intSourceKind, 1);
   EXPECT_TRUE(w.IsEnabled(C::cmdOld1));
 }
 
@@ -113,7 +113,7 @@ TEST_F(SourceSelectionTest, DisabledDuringARunAndReenabledAfterwards) {
   HarnessWindow& w = MakeWindow();
   Click(C::optNew0);
   DriveList()->setCurrentIndex(2);
-  w.EnableInputControls(false);
+  w.form().EnableInputControls(false);
   for (Control c : {C::optNew0, C::optNew1, C::drvNew, C::cmdNew0, C::cmdNew1, C::txtFolder0, C::txtFolder1,
                     C::cmdOld0, C::cmdOld1, C::cmdMain0, C::cmdMain1})
     EXPECT_FALSE(w.IsEnabled(c)) << ControlName(c);
@@ -122,28 +122,28 @@ TEST_F(SourceSelectionTest, DisabledDuringARunAndReenabledAfterwards) {
   // Something during the run changed the box and the kind; re-enabling
   // re-applies the chosen kind from the drive list.
   w.SetText(C::txtFolder0, "elsewhere");
-  w.intSourceKind = 0;
-  w.EnableInputControls(true);
+  w.form().run.intSourceKind = 0;
+  w.form().EnableInputControls(true);
   ExpectSourceSide({true, true, false, true, false, kWhite, kGrey}, "after the run");
   EXPECT_EQ(w.Text(C::txtFolder0), DriveRoot("q"));
-  EXPECT_EQ(w.intSourceKind, 2);
+  EXPECT_EQ(w.form().run.intSourceKind, 2);
 }
 
 TEST_F(SourceSelectionTest, FolderModeDuringARunKeepsItsColours) {
   HarnessWindow& w = MakeWindow();
   Click(C::optNew1);
-  w.EnableInputControls(false);
+  w.form().EnableInputControls(false);
   EXPECT_FALSE(w.IsEnabled(C::txtFolder0));
   EXPECT_FALSE(w.IsEnabled(C::cmdNew0));
   EXPECT_EQ(Colour(C::txtFolder0), kWhite);
-  w.EnableInputControls(true);
+  w.form().EnableInputControls(true);
   ExpectSourceSide({true, false, true, true, true, kGrey, kWhite}, "after the run");
 }
 
 TEST_F(SourceSelectionTest, NoKindStaysWithoutKindWhenReenabled) {
   HarnessWindow& w = MakeWindow();
-  w.EnableInputControls(false);
-  w.EnableInputControls(true);
+  w.form().EnableInputControls(false);
+  w.form().EnableInputControls(true);
   ExpectSourceSide({true, false, false, false, false, kGrey, kGrey}, "re-enabled without a kind");
   EXPECT_FALSE(w.IsSelected(C::optNew0));
   EXPECT_FALSE(w.IsSelected(C::optNew1));
@@ -152,13 +152,13 @@ TEST_F(SourceSelectionTest, NoKindStaysWithoutKindWhenReenabled) {
 TEST_F(SourceSelectionTest, FocusReturnsToTheFolderBoxOfASide) {
   HarnessWindow& w = MakeWindow();
   Click(C::optNew0);
-  w.EnableInputControls(false);
-  w.FocusFolderBox(0);  // CD-ROM mode: the source box is disabled
+  w.form().EnableInputControls(false);
+  w.form().FocusFolderBox(0);  // CD-ROM mode: the source box is disabled
   EXPECT_EQ(w.focusWidget(), w.Widget(C::drvNew));
   Click(C::optNew1);
-  w.FocusFolderBox(0);
+  w.form().FocusFolderBox(0);
   EXPECT_EQ(w.focusWidget(), w.Widget(C::txtFolder0));
-  w.FocusFolderBox(1);
+  w.form().FocusFolderBox(1);
   EXPECT_EQ(w.focusWidget(), w.Widget(C::txtFolder1));
 }
 

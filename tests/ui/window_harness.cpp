@@ -14,7 +14,7 @@
 
 namespace dorvax::testing {
 
-HarnessWindow::HarnessWindow(std::unique_ptr<FakeDrives> drives) : frmDorvax_hConv(std::move(drives)) {}
+HarnessWindow::HarnessWindow(std::unique_ptr<FakeDrives> drives) : ui::frmDorvax_hConv(std::move(drives)) {}
 
 void HarnessWindow::RequestClose() {
   closeRequested = true;
@@ -27,18 +27,18 @@ void HarnessWindow::RequestClose() {
 }
 
 void HarnessWindow::ProcessEvents() {
-  statesSeen.push_back(intRunState);
+  statesSeen.push_back(form().run.intRunState);
   progressSeen.push_back(ProgressValue());
-  if (!closeRequested && intRunState == closeInState_) RequestClose();
-  if (intRunState == failInState_) throw std::runtime_error("unexpected failure");
-  frmDorvax_hConv::ProcessEvents();
+  if (!closeRequested && form().run.intRunState == closeInState_) RequestClose();
+  if (form().run.intRunState == failInState_) throw std::runtime_error("unexpected failure");
+  ui::frmDorvax_hConv::ProcessEvents();
 }
 
 MsgAnswer HarnessWindow::MsgBox(const MessageBoxRequest& box) {
   if (beforeAnswer_ && box.text.find(boxTextPart_) != std::string::npos) beforeAnswer_();
   const int unansweredBefore = ui::MessageBoxQt::Unanswered();
-  const MsgAnswer answer = frmDorvax_hConv::MsgBox(box);
-  if (ui::MessageBoxQt::Unanswered() > unansweredBefore && RunInProgress()) throw RunAborted();
+  const MsgAnswer answer = ui::frmDorvax_hConv::MsgBox(box);
+  if (ui::MessageBoxQt::Unanswered() > unansweredBefore && form().RunInProgress()) throw RunAborted();
   return answer;
 }
 

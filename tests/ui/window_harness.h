@@ -17,7 +17,7 @@
 
 namespace dorvax::testing {
 
-class HarnessWindow : public frmDorvax_hConv {
+class HarnessWindow : public ui::frmDorvax_hConv {
  public:
   explicit HarnessWindow(std::unique_ptr<FakeDrives> drives);
 

@@ -47,12 +47,12 @@ TEST_F(WindowSetupTest, StateRightAfterLoading) {
   EXPECT_FALSE(w.IsVisible(C::ProgressBar1));
   EXPECT_TRUE(w.IsVisible(C::lblConv1));
   EXPECT_EQ(w.Text(C::lblConv1), "");
-  EXPECT_EQ(w.intSourceKind, 0);
-  EXPECT_EQ(w.intRunState, 0);
-  EXPECT_EQ(w.strSideName[0], "新版");
-  EXPECT_EQ(w.strSideName[1], "旧版");
-  EXPECT_EQ(w.strDiscName[0], "1枚目のCD-ROMの");
-  EXPECT_EQ(w.strDiscName[1], "2枚目のCD-ROMの");
+  EXPECT_EQ(w.form().run.intSourceKind, 0);
+  EXPECT_EQ(w.form().run.intRunState, 0);
+  EXPECT_EQ(w.form().run.strSideName[0], "新版");
+  EXPECT_EQ(w.form().run.strSideName[1], "旧版");
+  EXPECT_EQ(w.form().run.strDiscName[0], "1枚目のCD-ROMの");
+  EXPECT_EQ(w.form().run.strDiscName[1], "2枚目のCD-ROMの");
 
   // Light grey on the disabled source box and drive list; the destination
   // box keeps the normal colour of a text box.

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "oldtree/prepare_destination.h"
 #include "platform/fault_injection.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
@@ -45,7 +46,7 @@ class CheckFoldersTest : public ::testing::Test {
     MakeFolders(source + "dorvax" + S + "hourly");
     MakeFolders(destination);
     w.SetSelected(Control::optNew1, true);
-    w.optNew_Click(1);
+    w.form.optNew_Click(1);
     w.SetFolder(0, source);
     w.SetFolder(1, destination);
     w.log.clear();
@@ -57,13 +58,16 @@ class CheckFoldersTest : public ::testing::Test {
     w.SetCurrentDriveText(root);
     w.SetSelected(Control::optNew1, false);
     w.SetSelected(Control::optNew0, true);
-    w.optNew_Click(0);
+    w.form.optNew_Click(0);
     w.log.clear();
   }
 
-  int16_t Check() {
-    int16_t result = 12345;
-    CheckFolders(w, result);
+  // The checks and, when they pass, the preparation of the destination that
+  // follows them in every run.
+  StepResult Check() {
+    StepResult result = StepResult::kGoOn;
+    CheckFolders(w.run, w, result);
+    if (result == StepResult::kGoOn) PrepareDestination(w.run, w, result);
     return result;
   }
 
@@ -88,15 +92,15 @@ class CheckFoldersTest : public ::testing::Test {
 };
 
 TEST_F(CheckFoldersTest, PassingChecksPrepareAnEmptyDestinationInFiveSteps) {
-  EXPECT_EQ(Check(), -1);
+  EXPECT_EQ(Check(), StepResult::kGoOn);
   EXPECT_TRUE(w.boxes.empty());
-  EXPECT_EQ(w.strFolderPath[0], source + "dorvax" + S + "hourly" + S);
-  EXPECT_EQ(w.strFolderPath[1], destination + "dorvax" + S);
+  EXPECT_EQ(w.run.strFolderPath[0], source + "dorvax" + S + "hourly" + S);
+  EXPECT_EQ(w.run.strFolderPath[1], destination + "dorvax" + S);
   EXPECT_TRUE(platform::FolderExists(destination + "dorvax"));
   EXPECT_TRUE(std::filesystem::is_empty(destination + "dorvax"));
   EXPECT_EQ(w.progressValues, (std::vector<float>{0, 1, 2, 3, 4, 5}));
   EXPECT_EQ(w.statusTexts.back(), "（フォルダ構成等のチェックを行っています）");
-  EXPECT_EQ(w.intRunState, 1);
+  EXPECT_EQ(w.run.intRunState, 1);
   EXPECT_TRUE(w.busy);
   EXPECT_FALSE(w.IsEnabled(Control::txtFolder1));
   EXPECT_FALSE(w.IsEnabled(Control::cmdMain0));
@@ -105,14 +109,14 @@ TEST_F(CheckFoldersTest, PassingChecksPrepareAnEmptyDestinationInFiveSteps) {
 }
 
 TEST_F(CheckFoldersTest, NoSourceKindShowsOnlyItsMessageAndTouchesNothing) {
-  w.ClearFolderChoice(0);
-  w.ClearFolderChoice(1);
-  w.intRunState = 0;
+  w.form.ClearFolderChoice(0);
+  w.form.ClearFolderChoice(1);
+  w.run.intRunState = 0;
   w.log.clear();
-  EXPECT_EQ(Check(), 99);
+  EXPECT_EQ(Check(), StepResult::kStopped);
   ExpectRefusal("新版フォルダの読み込みフォルダが設定されていません。");
   EXPECT_FALSE(w.IsVisible(Control::ProgressBar1));
-  EXPECT_EQ(w.intRunState, 0);
+  EXPECT_EQ(w.run.intRunState, 0);
   EXPECT_TRUE(w.focusLog.empty());
   EXPECT_TRUE(w.IsEnabled(Control::txtFolder1));
 }
@@ -120,16 +124,16 @@ TEST_F(CheckFoldersTest, NoSourceKindShowsOnlyItsMessageAndTouchesNothing) {
 TEST_F(CheckFoldersTest, EmptyTextsAreRefusedSourceFirst) {
   w.SetFolder(0, "   ");
   w.SetFolder(1, "");
-  EXPECT_EQ(Check(), 0);
+  EXPECT_EQ(Check(), StepResult::kSourceRefused);
   ExpectRefusal("新版フォルダの指定がされていません。");
   EXPECT_EQ(LastFocus(), "txtFolder(0)");
-  EXPECT_EQ(w.intRunState, 1);
+  EXPECT_EQ(w.run.intRunState, 1);
   EXPECT_TRUE(w.IsVisible(Control::ProgressBar1));
   EXPECT_TRUE(w.IsEnabled(Control::txtFolder1));  // FocusFolderBox enabled the inputs again
 
   w.boxes.clear();
   w.SetFolder(0, source);
-  EXPECT_EQ(Check(), 1);
+  EXPECT_EQ(Check(), StepResult::kDestinationRefused);
   ExpectRefusal("旧版フォルダの指定がされていません。");
   EXPECT_EQ(LastFocus(), "txtFolder(1)");
   EXPECT_EQ(w.ProgressValue(), 1);  // the source had passed
@@ -140,7 +144,7 @@ TEST_F(CheckFoldersTest, ShortTextsAreMalformedUnlessATypedDrive) {
     SCOPED_TRACE(text);
     w.boxes.clear();
     w.SetFolder(0, text);
-    EXPECT_EQ(Check(), 0);
+    EXPECT_EQ(Check(), StepResult::kSourceRefused);
     ExpectRefusal("新版フォルダの指定が正しくされていません。");
     EXPECT_EQ(LastFocus(), "txtFolder(0)");
     EXPECT_EQ(w.Folder(0), text);  // nothing written back
@@ -148,7 +152,7 @@ TEST_F(CheckFoldersTest, ShortTextsAreMalformedUnlessATypedDrive) {
   w.boxes.clear();
   w.SetFolder(0, source);
   w.SetFolder(1, "D");
-  EXPECT_EQ(Check(), 1);
+  EXPECT_EQ(Check(), StepResult::kDestinationRefused);
   ExpectRefusal("旧版フォルダの指定が正しくされていません。");
   EXPECT_EQ(LastFocus(), "txtFolder(1)");
 }
@@ -167,7 +171,7 @@ TEST_F(CheckFoldersTest, TheFileSystemRootIsADriveRoot) {
   w.boxes.clear();
   ChooseCdRom("/", DriveType::kFixed);
   EXPECT_EQ(w.Folder(0), "/");
-  EXPECT_EQ(Check(), 10);
+  EXPECT_EQ(Check(), StepResult::kNotCdRom);
   ExpectRefusal("新版フォルダに指定されたドライブは、CD-ROMドライブではありません。");
   EXPECT_EQ(LastFocus(), "drvNew");
 }
@@ -188,15 +192,15 @@ TEST_F(CheckFoldersTest, BareDrivePassesTheFormAndGetsItsSeparator) {
 TEST_F(CheckFoldersTest, MissingSeparatorIsAddedToTheBoxItself) {
   w.SetFolder(0, "  " + tmp / "src" + "  ");
   w.SetFolder(1, tmp / "dst");
-  EXPECT_EQ(Check(), -1);
+  EXPECT_EQ(Check(), StepResult::kGoOn);
   EXPECT_EQ(w.Folder(0), source);
   EXPECT_EQ(w.Folder(1), destination);
-  EXPECT_EQ(w.strFolderPath[1], destination + "dorvax" + S);
+  EXPECT_EQ(w.run.strFolderPath[1], destination + "dorvax" + S);
 }
 
 TEST_F(CheckFoldersTest, MissingFoldersAreRefusedWithTheirSide) {
   w.SetFolder(0, tmp / "nowhere");
-  EXPECT_EQ(Check(), 0);
+  EXPECT_EQ(Check(), StepResult::kSourceRefused);
   ExpectRefusal("指定された新版フォルダが存在しません。");
   EXPECT_EQ(LastFocus(), "txtFolder(0)");
   EXPECT_EQ(w.Folder(0), tmp / "nowhere/");
@@ -204,7 +208,7 @@ TEST_F(CheckFoldersTest, MissingFoldersAreRefusedWithTheirSide) {
   w.boxes.clear();
   w.SetFolder(0, source);
   w.SetFolder(1, tmp / "nowhere/");
-  EXPECT_EQ(Check(), 1);
+  EXPECT_EQ(Check(), StepResult::kDestinationRefused);
   ExpectRefusal("指定された旧版フォルダが存在しません。");
   EXPECT_EQ(LastFocus(), "txtFolder(1)");
 }
@@ -214,7 +218,7 @@ TEST_F(CheckFoldersTest, SameTextIgnoringLetterCaseIsRefused) {
   MakeFolders(tmp / "DATA");
   w.SetFolder(0, tmp / "data");
   w.SetFolder(1, tmp / "DATA/");
-  EXPECT_EQ(Check(), 2);
+  EXPECT_EQ(Check(), StepResult::kSameFolder);
   ExpectRefusal(kSameFolder);
   EXPECT_EQ(LastFocus(), "txtFolder(0)");
   EXPECT_NE(std::find(w.log.begin(), w.log.end(), "EnableInputControls(true)"), w.log.end());
@@ -230,7 +234,7 @@ TEST_F(CheckFoldersTest, OneFolderUnderTwoSpellingsIsRefused) {
     SCOPED_TRACE(other);
     w.boxes.clear();
     w.SetFolder(1, other);
-    EXPECT_EQ(Check(), 2);
+    EXPECT_EQ(Check(), StepResult::kSameFolder);
     ExpectRefusal(kSameFolder);
     EXPECT_FALSE(platform::FolderExists(source + "dorvax" + S + "hourly" + S + "dorvax"));
   }
@@ -245,7 +249,7 @@ TEST_F(CheckFoldersTest, SourceInsideTheOldDestinationTreeIsRefusedAndKept) {
     MakeFolders(src + "dorvax" + S + "hourly");
     w.boxes.clear();
     w.SetFolder(0, src);
-    EXPECT_EQ(Check(), 2);
+    EXPECT_EQ(Check(), StepResult::kSameFolder);
     ExpectRefusal(kSameFolder);
     EXPECT_TRUE(platform::FolderExists(inner + "dorvax" + S + "hourly" + S + "199901"));
   }
@@ -258,7 +262,7 @@ TEST_F(CheckFoldersTest, DestinationInsideTheSourceHourlyTreeIsRefused) {
     SCOPED_TRACE(dst);
     w.boxes.clear();
     w.SetFolder(1, dst);
-    EXPECT_EQ(Check(), 2);
+    EXPECT_EQ(Check(), StepResult::kSameFolder);
     ExpectRefusal(kSameFolder);
     EXPECT_FALSE(platform::FolderExists(dst + "dorvax"));
   }
@@ -266,7 +270,7 @@ TEST_F(CheckFoldersTest, DestinationInsideTheSourceHourlyTreeIsRefused) {
   MakeFolders(source + "out");
   w.boxes.clear();
   w.SetFolder(1, source + "out" + S);
-  EXPECT_EQ(Check(), -1);
+  EXPECT_EQ(Check(), StepResult::kGoOn);
   EXPECT_TRUE(w.boxes.empty());
 }
 
@@ -275,11 +279,11 @@ TEST_F(CheckFoldersTest, CdRomModeRefusesADriveOfAnotherType) {
   MakeFolders(root + "dorvax" + S + "hourly");
   ChooseCdRom(root, DriveType::kFixed);
   EXPECT_EQ(w.Folder(0), root);
-  EXPECT_EQ(Check(), 10);
+  EXPECT_EQ(Check(), StepResult::kNotCdRom);
   ExpectRefusal("新版フォルダに指定されたドライブは、CD-ROMドライブではありません。");
   EXPECT_EQ(LastFocus(), "drvNew");
   EXPECT_EQ(w.ProgressValue(), 3);  // both sides and the comparison; the drive test adds nothing
-  EXPECT_EQ(w.intSourceKind, 2);
+  EXPECT_EQ(w.run.intSourceKind, 2);
   EXPECT_EQ(w.statusTexts.front(), "（1枚目のCD-ROMのフォルダ構成等のチェックを行っています）");
 }
 
@@ -287,14 +291,14 @@ TEST_F(CheckFoldersTest, CdRomModeAcceptsACdRomDrive) {
   std::string root = tmp / "cd/";
   MakeFolders(root + "dorvax" + S + "hourly");
   ChooseCdRom(root, DriveType::kCdRom);
-  EXPECT_EQ(Check(), -1);
-  EXPECT_EQ(w.strFolderPath[0], root + "dorvax" + S + "hourly" + S);
+  EXPECT_EQ(Check(), StepResult::kGoOn);
+  EXPECT_EQ(w.run.strFolderPath[0], root + "dorvax" + S + "hourly" + S);
   EXPECT_EQ(w.ProgressValue(), 5);
 }
 
 TEST_F(CheckFoldersTest, CdRomModeWithoutADiscSendsTheFocusToTheDriveList) {
   ChooseCdRom(tmp / "empty-drive/", DriveType::kCdRom);
-  EXPECT_EQ(Check(), 0);
+  EXPECT_EQ(Check(), StepResult::kSourceRefused);
   ExpectRefusal("指定された新版フォルダが存在しません。");
   EXPECT_EQ(LastFocus(), "drvNew");
 }
@@ -306,7 +310,7 @@ TEST_F(CheckFoldersTest, CdRomDriveWithoutItsDiscHasNoFolderEvenWhereItsRootIsOn
   MakeFolders(root + "dorvax" + S + "hourly");
   ChooseCdRom(root, DriveType::kCdRom);
   w.fakeDrives().SetReady(root, false);
-  EXPECT_EQ(Check(), 0);
+  EXPECT_EQ(Check(), StepResult::kSourceRefused);
   ExpectRefusal("指定された新版フォルダが存在しません。");
   EXPECT_EQ(LastFocus(), "drvNew");
 }
@@ -316,7 +320,7 @@ TEST_F(CheckFoldersTest, CdRomModeSameTextFocusesTheDestinationBox) {
   MakeFolders(root + "dorvax" + S + "hourly");
   ChooseCdRom(root, DriveType::kCdRom);
   w.SetFolder(1, root);
-  EXPECT_EQ(Check(), 2);
+  EXPECT_EQ(Check(), StepResult::kSameFolder);
   ExpectRefusal(kSameFolder);
   EXPECT_EQ(LastFocus(), "txtFolder(1)");
 }
@@ -324,7 +328,7 @@ TEST_F(CheckFoldersTest, CdRomModeSameTextFocusesTheDestinationBox) {
 TEST_F(CheckFoldersTest, SourceWithoutTheHourlyTreeIsRefused) {
   MakeFolders(tmp / "plain/dorvax");
   w.SetFolder(0, tmp / "plain/");
-  EXPECT_EQ(Check(), 10);
+  EXPECT_EQ(Check(), StepResult::kNotCdRom);
   ExpectRefusal(kNoHourly);
   EXPECT_EQ(LastFocus(), "txtFolder(0)");
   EXPECT_EQ(w.ProgressValue(), 3);
@@ -345,7 +349,7 @@ class ExistingTreeTest : public CheckFoldersTest {
 
 TEST_F(ExistingTreeTest, YesDeletesTheOldTreeReadOnlyFilesIncluded) {
   w.Answer(MsgAnswer::kYes, "既存の");
-  EXPECT_EQ(Check(), -1);
+  EXPECT_EQ(Check(), StepResult::kGoOn);
   ASSERT_EQ(w.boxes.size(), 1u);
   EXPECT_EQ(w.boxes[0].box.text, kDeleteQuestion);
   EXPECT_EQ(w.boxes[0].box.title, "確認");
@@ -360,7 +364,7 @@ TEST_F(ExistingTreeTest, YesDeletesTheOldTreeReadOnlyFilesIncluded) {
 
 TEST_F(ExistingTreeTest, NoKeepsEverythingAndStops) {
   w.Answer(MsgAnswer::kNo);
-  EXPECT_EQ(Check(), 11);
+  EXPECT_EQ(Check(), StepResult::kOldTreeKept);
   ASSERT_EQ(w.boxes.size(), 2u);
   EXPECT_EQ(w.boxes[1].box.text, "変換処理を中断しました。");
   EXPECT_EQ(w.boxes[1].box.title, "メッセージ");
@@ -375,7 +379,7 @@ TEST_F(ExistingTreeTest, NoKeepsEverythingAndStops) {
 TEST_F(ExistingTreeTest, DeletionDeniedShowsTheAccessBoxAndCreatesNothing) {
   ScopedFault fault(Plan{Op::kDeleteEntry, 1, platform::kErrPermissionDenied, "", false});
   w.Answer(MsgAnswer::kYes);
-  EXPECT_EQ(Check(), 2);
+  EXPECT_EQ(Check(), StepResult::kSameFolder);
   ASSERT_EQ(w.boxes.size(), 2u);
   EXPECT_EQ(w.boxes[1].box.text, kAccessDenied);
   EXPECT_EQ(w.boxes[1].box.title, "エラー");
@@ -386,7 +390,7 @@ TEST_F(ExistingTreeTest, DeletionDeniedShowsTheAccessBoxAndCreatesNothing) {
 
 TEST_F(CheckFoldersTest, AFileNamedDorvaxGivesTheGenericBox) {
   WriteBytes(destination + "dorvax", "not a folder");
-  EXPECT_EQ(Check(), 2);
+  EXPECT_EQ(Check(), StepResult::kSameFolder);
   ASSERT_EQ(w.boxes.size(), 1u);
   const std::string& text = w.boxes[0].box.text;
   EXPECT_EQ(text.rfind("エラー発生により、現在の処理を中断します。\r\n58 : ", 0), 0u) << text;
@@ -400,25 +404,20 @@ TEST_F(CheckFoldersTest, AFileNamedDorvaxGivesTheGenericBox) {
 
 TEST_F(CheckFoldersTest, CreationDeniedShowsTheAccessBoxAndFocusesTheDestination) {
   ScopedFault fault(Plan{Op::kCreateFolder, 1, platform::kErrPermissionDenied, "", false});
-  EXPECT_EQ(Check(), 2);
+  EXPECT_EQ(Check(), StepResult::kSameFolder);
   ExpectRefusal(kAccessDenied);
   EXPECT_EQ(LastFocus(), "txtFolder(1)");
   EXPECT_EQ(w.ProgressValue(), 4);
   EXPECT_FALSE(platform::FolderExists(destination + "dorvax"));
 }
 
-// A window whose N-th AdvanceProgress fails, to reach the handler while a
-// side is under test.
-class FailingProgressWindow : public FakeWindow {
- public:
-  int failAt = 0;
-  int32_t number = 0;
-  int calls = 0;
-  void AdvanceProgress(int32_t steps) override {
+// The N-th AdvanceProgress fails, to reach the handler while a side is
+// under test.
+void FailAtAdvance(FakeWindow& w, int failAt, int32_t number) {
+  w.onAdvance = [failAt, number, calls = 0](int32_t) mutable {
     if (++calls == failAt) throw platform::MakeError(number);
-    FakeWindow::AdvanceProgress(steps);
-  }
-};
+  };
+}
 
 TEST(CheckFoldersFailure, ResultNamesTheSideUnderTest) {
   TempDir tmp;
@@ -427,16 +426,15 @@ TEST(CheckFoldersFailure, ResultNamesTheSideUnderTest) {
   for (int failAt : {1, 2, 3}) {
     for (int32_t number : {platform::kErrDeviceIo, platform::kErrPermissionDenied}) {
       SCOPED_TRACE(std::to_string(failAt) + "/" + std::to_string(number));
-      FailingProgressWindow w;
-      w.failAt = failAt;
-      w.number = number;
+      FakeWindow w;
+      FailAtAdvance(w, failAt, number);
       w.SetSelected(Control::optNew1, true);
-      w.optNew_Click(1);
+      w.form.optNew_Click(1);
       w.SetFolder(0, tmp / "src/");
       w.SetFolder(1, tmp / "dst/");
-      int16_t result = 0;
-      CheckFolders(w, result);
-      EXPECT_EQ(result, failAt - 1);  // 0 and 1 while a side is checked, 2 afterwards
+      StepResult result = StepResult::kGoOn;
+      CheckFolders(w.run, w, result);
+      EXPECT_EQ(ResultNumber(result), failAt - 1);  // 0 and 1 while a side is checked, 2 afterwards
       ASSERT_EQ(w.boxes.size(), 1u);
       if (number == platform::kErrPermissionDenied) {
         EXPECT_EQ(w.boxes[0].box.text, kAccessDenied);

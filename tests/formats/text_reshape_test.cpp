@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "hourly_lines.h"
+#include "formats/hourly_lines.h"
 #include "platform/cp932.h"
 #include "platform/run_error.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "formats/day_records.h"
-#include "hourly_lines.h"
+#include "formats/hourly_lines.h"
 #include "platform/run_error.h"
 #include "support/error_number.h"
 

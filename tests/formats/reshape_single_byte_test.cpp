@@ -7,7 +7,7 @@
 #include <string>
 
 #include "formats/text_reshape.h"
-#include "hourly_lines.h"
+#include "formats/hourly_lines.h"
 #include "platform/run_error.h"
 
 namespace dorvax {
