@@ -25,9 +25,6 @@ using detail::EntryKind;
 
 namespace {
 
-fs::path NativePath(const std::string& path) { return fs::path(path); }
-std::string Utf8Of(const fs::path& p) { return p.native(); }
-
 // Folders this program created, resolved: the output of the runs. The
 // source is never read through a link that leads into them.
 std::set<std::string>& CreatedFolders() {
@@ -102,13 +99,13 @@ std::vector<std::string> detail::ListEntries(const std::string& folder, EntryKin
 bool FolderExists(const std::string& path) {
   if (path.empty()) return false;
   std::error_code ec;
-  return fs::is_directory(NativePath(path), ec);
+  return fs::is_directory(NativePathOf(path), ec);
 }
 
 bool FileExists(const std::string& path) {
   if (path.empty()) return false;
   std::error_code ec;
-  return fs::is_regular_file(NativePath(path), ec);
+  return fs::is_regular_file(NativePathOf(path), ec);
 }
 
 void CreateFolder(const std::string& path) {
@@ -120,7 +117,7 @@ void CreateFolder(const std::string& path) {
 
 void DeleteFolderTree(const std::string& path) {
   std::string root = WithoutTrailingSeparator(path);
-  fs::path native = NativePath(root);
+  fs::path native = NativePathOf(root);
   std::error_code ec;
   // A link standing for the folder goes as a link: what it points to is
   // not part of the tree.
@@ -139,12 +136,12 @@ void DeleteFolderTree(const std::string& path) {
   if (ec) throw ErrorFromCode(ec, path, true);
   for (const fs::path& p : entries) {
     fs::file_status st = fs::symlink_status(p, ec);
-    if (!ec && !fs::is_symlink(st)) SetNormalAttributes(Utf8Of(p));
+    if (!ec && !fs::is_symlink(st)) SetNormalAttributes(Utf8PathOf(p));
   }
   // Deepest entries first, so every folder is empty when its turn comes.
   for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-    faults::Check(faults::Op::kDeleteEntry, Utf8Of(*it));
-    if (!fs::remove(*it, ec) && ec) throw ErrorFromCode(ec, Utf8Of(*it));
+    faults::Check(faults::Op::kDeleteEntry, Utf8PathOf(*it));
+    if (!fs::remove(*it, ec) && ec) throw ErrorFromCode(ec, Utf8PathOf(*it));
   }
   faults::Check(faults::Op::kDeleteEntry, root);
   SetNormalAttributes(root);
@@ -165,8 +162,8 @@ void SetNormalAttributes(const std::string& path) {
 
 std::string CanonicalFolder(const std::string& path) {
   std::error_code ec;
-  fs::path canonical = fs::canonical(NativePath(path), ec);
+  fs::path canonical = fs::canonical(NativePathOf(path), ec);
   if (ec) return {};
-  return Utf8Of(canonical);
+  return Utf8PathOf(canonical);
 }
 }  // namespace dorvax::platform

@@ -182,7 +182,7 @@ std::string CanonicalFolder(const std::string& path) {
   std::wstring resolved = FinalPathOf(path);
   if (resolved.empty()) {
     std::error_code ec;
-    fs::path canonical = fs::canonical(fs::path(ToWide(path)), ec);
+    fs::path canonical = fs::canonical(NativePathOf(path), ec);
     if (ec) return {};
     resolved = canonical.native();
   }

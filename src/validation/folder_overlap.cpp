@@ -1,6 +1,5 @@
 #include "validation/folder_overlap.h"
 
-#include "formats/source_tree.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 
@@ -31,9 +30,10 @@ bool FoldersOverlap(const std::string& sourceText, const std::string& destinatio
   if (!source.empty() && source == destination) return true;
   // The checks delete an old destination + "dorvax" with everything in it.
   if (IsSameOrInside(sourceText, destinationText + "dorvax")) return true;
-  // The run writes below destination + "dorvax" and reads the source's
-  // hourly tree while it does.
-  return IsSameOrInside(destinationText, HourlyTreeOf(sourceText));
+  // The run writes below destination + "dorvax": inside the source's own
+  // "dorvax" folder it would write into the tree it reads, or leave a second
+  // tree in the source's.
+  return IsSameOrInside(destinationText, sourceText + "dorvax");
 }
 
 }  // namespace dorvax

@@ -3,7 +3,7 @@
 // texts are resolved on disk: the same folder under two spellings (letter
 // case, ".", "..", a symbolic link), a source that the deletion of the old
 // destination "dorvax" folder would destroy, or a destination that lies in
-// the source's hourly tree, which the run would then write into.
+// the source's "dorvax" folder, which the run would then write into.
 #include <string>
 
 namespace dorvax {

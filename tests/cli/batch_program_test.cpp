@@ -1,7 +1,10 @@
 // Runs the built batch program as a process on trees written by the test.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <regex>
 #include <string>
@@ -38,9 +41,10 @@ std::string Quoted(const std::string& text) {
   return out + "'";
 }
 
-// stdin is /dev/null, so no question is asked on a terminal.
-Outcome RunBatch(const TempDir& tmp, const std::vector<std::string>& args) {
-  std::string command = Quoted(DORVAX_BATCH_PROGRAM);
+// stdin is /dev/null, so no question is asked on a terminal. `folder`, when
+// given, is the current folder of the program.
+Outcome RunBatch(const TempDir& tmp, const std::vector<std::string>& args, const std::string& folder = {}) {
+  std::string command = (folder.empty() ? "" : "cd " + Quoted(folder) + " && ") + Quoted(DORVAX_BATCH_PROGRAM);
   for (const std::string& a : args) command += " " + Quoted(a);
   std::string out = tmp / "stdout.txt", err = tmp / "stderr.txt";
   command += " </dev/null >" + Quoted(out) + " 2>" + Quoted(err);
@@ -93,6 +97,63 @@ TEST_F(BatchProgramTest, SuccessfulRunPrintsTheNoticeAndOneSummaryLine) {
   EXPECT_EQ(ReadBytes(Output() + "200501" + S + "idx200501.csv"),
             ReadBytes(HourlyRoot(source) + "200501" + S + "idx200501.csv"));
   EXPECT_EQ(TreeSnapshot(source), before);
+}
+
+TEST_F(BatchProgramTest, RelativeFoldersStartAtTheCurrentFolder) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{".", "../dst"},
+                                               std::vector<std::string>{"--yes", "./", "../dst/"}}) {
+    Outcome o = RunBatch(tmp, args, source);
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "DVX1999.01"));
+  }
+  MakeFolders(tmp / "a");
+  Outcome o = RunBatch(tmp, {"--yes", "src", "a"}, tmp.path());
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_TRUE(platform::FolderExists(tmp / "a/dorvax/200501"));
+}
+
+// Ctrl+C while the tree is written: the tree is reported as incomplete, and
+// with --yes deleted.
+TEST_F(BatchProgramTest, InterruptedRunReportsOrDeletesTheIncompleteTree) {
+  std::vector<SmallStation> many;
+  for (int n = 1; n <= 600; ++n) many.push_back({n, 11 + n % 8, false, 20});
+  WriteMonth(source, "199902", many);
+  for (bool yes : {false, true}) {
+    SCOPED_TRACE(yes ? "--yes" : "no --yes");
+    if (platform::FolderExists(Output())) platform::DeleteFolderTree(Output());
+    std::vector<std::string> args{source, destination};
+    if (yes) args.insert(args.begin(), "--yes");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      std::vector<char*> argv{const_cast<char*>(DORVAX_BATCH_PROGRAM)};
+      for (std::string& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      std::freopen((tmp / "err.txt").c_str(), "w", stderr);
+      std::freopen("/dev/null", "r", stdin);
+      execv(DORVAX_BATCH_PROGRAM, argv.data());
+      _exit(127);
+    }
+    // Once the first record file is there, the conversion of the hourly
+    // files is under way.
+    const std::string firstFile = Output() + "1999" + S + "DVX1999.01";
+    for (int i = 0; i < 2000 && !platform::FileExists(firstFile); ++i) usleep(5000);
+    kill(child, SIGINT);
+    int raw = 0;
+    waitpid(child, &raw, 0);
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    const std::string err = ReadBytes(tmp / "err.txt");
+    EXPECT_NE(err.find("conversion stopped (interrupted)"), std::string::npos) << err;
+    const std::string tree = destination + "dorvax";
+    if (yes) {
+      EXPECT_NE(err.find("deleted the incomplete " + tree), std::string::npos) << err;
+      EXPECT_FALSE(platform::FolderExists(tree));
+    } else {
+      EXPECT_NE(err.find(tree + " is incomplete"), std::string::npos) << err;
+      EXPECT_TRUE(platform::FolderExists(tree));
+    }
+  }
 }
 
 TEST_F(BatchProgramTest, ExistingOutputIsKeptWithoutYesAndReplacedWithYes) {

@@ -255,10 +255,12 @@ TEST_F(CheckFoldersTest, SourceInsideTheOldDestinationTreeIsRefusedAndKept) {
   }
 }
 
-TEST_F(CheckFoldersTest, DestinationInsideTheSourceHourlyTreeIsRefused) {
-  std::string hourly = source + "dorvax" + S + "hourly" + S;
+TEST_F(CheckFoldersTest, DestinationInsideTheSourceDorvaxTreeIsRefused) {
+  std::string tree = source + "dorvax" + S;
+  std::string hourly = tree + "hourly" + S;
   MakeFolders(hourly + "199901");
-  for (std::string dst : {hourly, hourly + "199901" + S}) {
+  MakeFolders(tree + "other");
+  for (std::string dst : {hourly, hourly + "199901" + S, tree, tree + "other" + S}) {
     SCOPED_TRACE(dst);
     w.boxes.clear();
     w.SetFolder(1, dst);
