@@ -1,6 +1,6 @@
 # Install rules and the Debian package (Linux): the four programs in bin, the
-# window's desktop entry and icon, and a man page for each command-line
-# program.
+# window's desktop entry and icon, a man page for each command-line program
+# and the Japanese user guide with its pictures.
 #
 #   cmake --install build --prefix /usr/local
 #   cmake --build build --target package      # build/dorvax-hconv_<version>_<arch>.deb
@@ -12,6 +12,11 @@ include(GNUInstallDirs)
 set(DORVAX_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 
 install(TARGETS dorvax-hconv-batch dorvax-dump dorvax-compare RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The user guide links its pictures as ../screenshots/, so both folders keep
+# their places side by side.
+set(DORVAX_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/dorvax-hconv)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ja ${PROJECT_SOURCE_DIR}/docs/screenshots DESTINATION ${DORVAX_DOC_DIR})
 
 # Man pages, compressed as Debian keeps them.
 set(DORVAX_MAN_PAGES)
