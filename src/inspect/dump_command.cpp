@@ -107,9 +107,9 @@ class FileDumper {
   FileDumper(const DumpOptions& options, DumpWriter& writer, std::ostream& out, std::ostream& err)
       : options_(options), writer_(writer), out_(out), err_(err) {}
 
-  // Dumps one file; returns its exit code.
-  // The file is read before its name is looked at, so that a mistyped
-  // path is told as a missing file rather than as a name of no known kind.
+  // Dumps one file; returns its exit code. The file is read before its
+  // name is looked at, so that a mistyped path is told as a missing file
+  // rather than as a name of no known kind.
   int Dump(const std::string& path) {
     std::string bytes;
     if (!Load(path, bytes)) return kExitFailure;
