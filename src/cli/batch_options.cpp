@@ -41,9 +41,11 @@ std::string HelpText() {
          "\n"
          "\n"
          "Converts the new-edition hourly tree SOURCE/dorvax/hourly/ into the old-edition\n"
-         "tree DEST/dorvax/, as the window does with \"CD-ROM以外\" chosen. Starting the\n"
-         "program confirms the conversion. Every message box is printed to stderr as\n"
-         "\"[title] text\".\n"
+         "tree DEST/dorvax/, as the window does with \"CD-ROM以外\" chosen. SOURCE is the\n"
+         "folder that holds dorvax/hourly/ (a disc's mount point or a copy of it); DEST\n"
+         "must exist: the program creates DEST/dorvax in it, not DEST itself. Starting\n"
+         "the program confirms the conversion. Every message box is printed to stderr\n"
+         "as \"[title] text\".\n"
          "\n"
          "Questions (Yes/No, OK/Cancel) are answered:\n"
          "  with --yes       Yes / OK: an existing DEST/dorvax is deleted and built anew,\n"
@@ -59,8 +61,19 @@ std::string HelpText() {
          "  -h, --help       show this text\n"
          "      --version    show the version\n"
          "\n"
+         "Progress: when stderr is a terminal, the status line and the percentage are\n"
+         "shown on one line redrawn in place; otherwise (stderr redirected to a file or\n"
+         "a pipe) no progress is printed, only the message boxes.\n"
+         "\n"
+         "Ctrl+C: the run stops; the partly written DEST/dorvax is reported on stderr\n"
+         "as incomplete and, with --yes, deleted. A second Ctrl+C ends the program at\n"
+         "once.\n"
+         "\n"
          "On success one summary line is printed to stdout.\n"
-         "Exit status: 0 converted, 1 the conversion stopped, 2 wrong usage.\n";
+         "Exit status: 0 converted; 1 the conversion stopped, the last line on stderr\n"
+         "naming why: \"conversion stopped (result N)\" with the step's result, or\n"
+         "\"(error N)\" for a failure no step handled (README.md lists them all);\n"
+         "2 wrong usage.\n";
 }
 
 }  // namespace dorvax::cli

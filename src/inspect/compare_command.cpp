@@ -28,6 +28,11 @@ constexpr const char* kUsage =
     "everything below a month folder of 2000 or later) line by line, other\n"
     "files byte by byte. Record numbers and line numbers count from 1.\n"
     "\n"
+    "Values read as dorvax-dump shows them: C and D in decimal form\n"
+    "(123 -> 12.3), B as B1 (low byte) and B2 (high byte, signed), only the\n"
+    "part that differs, and a missing value as null. Two marks of a missing\n"
+    "B (-1 and 32767) are told apart as stored: \"value B (stored): -1 != 32767\".\n"
+    "\n"
     "Options:\n"
     "  --max-diffs N   print at most N difference lines per file (default 100);\n"
     "                  all differences are counted in the summary\n"
@@ -158,15 +163,11 @@ class Comparer {
     return platform::EndsWithSeparator(folder) ? folder : folder + platform::Sep();
   }
 
-  static std::string Describe(const platform::RunError& e) {
-    return "cannot be read: error " + std::to_string(e.number()) + " (" + e.description() + ")";
-  }
-
   std::optional<std::string> Load(const std::string& path) {
     try {
       return ReadWholeFile(path);
     } catch (const platform::RunError& e) {
-      ReportUnreadable(path, Describe(e));
+      ReportUnreadable(path, ReadFailureText(e));
       return std::nullopt;
     }
   }
@@ -175,7 +176,7 @@ class Comparer {
     try {
       return ListTree(root);
     } catch (const platform::RunError& e) {
-      ReportUnreadable(root, Describe(e));
+      ReportUnreadable(root, ReadFailureText(e));
       return std::nullopt;
     }
   }

@@ -107,15 +107,17 @@ class FileDumper {
   FileDumper(const DumpOptions& options, DumpWriter& writer, std::ostream& out, std::ostream& err)
       : options_(options), writer_(writer), out_(out), err_(err) {}
 
-  // Dumps one file; returns its exit code.
+  // Dumps one file; returns its exit code. The file is read before its
+  // name is looked at, so that a mistyped path is told as a missing file
+  // rather than as a name of no known kind.
   int Dump(const std::string& path) {
+    std::string bytes;
+    if (!Load(path, bytes)) return kExitFailure;
     std::optional<FileKind> kind = options_.forcedKind ? options_.forcedKind : KindFromOldName(FileNameOf(path));
     if (!kind) {
       Fail(path, "cannot tell the kind of file from its name (use --type dvx|dvs|idx|sidx)");
       return kExitFailure;
     }
-    std::string bytes;
-    if (!Load(path, bytes)) return kExitFailure;
     if (IsIndexKind(*kind)) {
       DumpIndexLines(path, *kind, bytes);
       return 0;
@@ -133,7 +135,8 @@ class FileDumper {
       bytes = ReadWholeFile(path);
       return true;
     } catch (const platform::RunError& e) {
-      Fail(path, "cannot be read: error " + std::to_string(e.number()) + " (" + e.description() + ")");
+      bool missing = e.number() == platform::kErrFileNotFound || e.number() == platform::kErrPathNotFound;
+      Fail(path, missing ? "no such file" : ReadFailureText(e));
       return false;
     }
   }

@@ -17,9 +17,8 @@ std::string TwoDigits(int n) {
   return buffer;
 }
 
-// A value as text, empty when missing; JSON shows an empty text as null.
-std::string NumberText(std::optional<int> value) { return value ? std::to_string(*value) : std::string(); }
-std::string OrNull(const std::string& text) { return text.empty() ? "null" : text; }
+// JSON shows a missing value (empty text) as null.
+std::string OrNull(const std::string& text) { return text.empty() ? kMissingText : text; }
 
 // The five cells of one DVX hour, each empty when missing.
 struct DvxHourTexts {
@@ -28,11 +27,10 @@ struct DvxHourTexts {
 
 DvxHourTexts HourTexts(const DvxDayRecord& r, int hour) {
   DvxHourTexts t;
-  t.a = NumberText(PresentValue(r.intValue[DvxIndex(hour, kSlotA)]));
-  if (auto b = SplitValueB(r.intValue[DvxIndex(hour, kSlotB)])) {
-    t.b1 = std::to_string(b->b1);
-    t.b2 = std::to_string(b->b2);
-  }
+  t.a = ValueText(r.intValue[DvxIndex(hour, kSlotA)]);
+  ValueBTexts b = ValueBText(r.intValue[DvxIndex(hour, kSlotB)]);
+  t.b1 = b.b1;
+  t.b2 = b.b2;
   t.c = TenthsText(r.intValue[DvxIndex(hour, kSlotC)]);
   t.d = TenthsText(r.intValue[DvxIndex(hour, kSlotD)]);
   return t;
@@ -100,7 +98,7 @@ void DumpWriter::WriteDvs(const std::string& file, std::size_t index, const DvsD
                : JsonRecordHead("DVS", file, index, r.lngStationNo, r.intKind, r.intYear, r.intMonth, r.intDay) +
                      ",\"hours\":[");
   for (int hour = 1; hour <= 24; ++hour) {
-    std::string e = NumberText(PresentValue(r.intValue[hour]));
+    std::string e = ValueText(r.intValue[hour]);
     if (csv)
       out_ << ',' << e;
     else

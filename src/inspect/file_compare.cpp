@@ -35,6 +35,26 @@ std::string RecordPrefix(std::size_t index, const RecordView& view) {
 
 const unsigned char* Bytes(std::string_view data) { return reinterpret_cast<const unsigned char*>(data.data()); }
 
+std::string ShownText(const std::string& text) { return text.empty() ? kMissingText : text; }
+
+// Prints one field that differs between two records, as dorvax-dump shows
+// it (C in decimal form, B as B1 and B2, a missing value as null); only the
+// parts that read differently. Two different marks of a missing value read
+// alike and are shown as stored.
+void CompareField(const std::string& prefix, const NamedField& left, const NamedField& right, DiffPrinter& printer) {
+  std::vector<ShownPart> a = ShownParts(left);
+  std::vector<ShownPart> b = ShownParts(right);
+  bool shown = false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i].text == b[i].text) continue;
+    printer.Line(prefix + " " + a[i].name + ": " + ShownText(a[i].text) + " != " + ShownText(b[i].text));
+    shown = true;
+  }
+  if (!shown)
+    printer.Line(prefix + " " + left.name + " (stored): " + std::to_string(left.value) + " != " +
+                 std::to_string(right.value));
+}
+
 // Prints the fields that differ between two records whose bytes differ.
 void CompareRecord(FileKind kind, std::size_t index, const unsigned char* a, const unsigned char* b,
                    DiffPrinter& printer) {
@@ -44,8 +64,7 @@ void CompareRecord(FileKind kind, std::size_t index, const unsigned char* a, con
   bool differs = false;
   for (std::size_t i = 0; i < left.fields.size(); ++i) {
     if (left.fields[i].value == right.fields[i].value) continue;
-    printer.Line(prefix + " " + left.fields[i].name + ": " + std::to_string(left.fields[i].value) +
-                 " != " + std::to_string(right.fields[i].value));
+    CompareField(prefix, left.fields[i], right.fields[i], printer);
     differs = true;
   }
   if (!differs) printer.Line(prefix + ": bytes differ");  // only if decoding ever lost a byte

@@ -15,6 +15,14 @@ const char* SlotLetter(int slot) {
   }
 }
 
+FieldForm SlotForm(int slot) {
+  switch (slot) {
+    case kSlotA: return FieldForm::kValue;
+    case kSlotB: return FieldForm::kValueB;
+    default: return FieldForm::kTenths;
+  }
+}
+
 std::string HourValueName(int hour, const char* letter) {
   return "hour " + std::to_string(hour) + " value " + letter;
 }
@@ -28,7 +36,7 @@ std::vector<NamedField> FieldsOf(const DvxDayRecord& record) {
   };
   for (int hour = 1; hour <= 24; ++hour)
     for (int slot = kSlotA; slot <= kSlotC; ++slot)
-      fields.push_back({HourValueName(hour, SlotLetter(slot)), record.intValue[DvxIndex(hour, slot)]});
+      fields.push_back({HourValueName(hour, SlotLetter(slot)), record.intValue[DvxIndex(hour, slot)], SlotForm(slot)});
   for (int i = 1; i <= 17; ++i) fields.push_back({"trailer " + std::to_string(i), record.intTrailer[i]});
   for (int i = 1; i <= 4; ++i) fields.push_back({"long trailer " + std::to_string(i), record.lngTrailer[i]});
   return fields;
@@ -39,7 +47,8 @@ std::vector<NamedField> FieldsOf(const DvsDayRecord& record) {
       {"station", record.lngStationNo}, {"kind", record.intKind}, {"year", record.intYear},
       {"month", record.intMonth},       {"day", record.intDay},
   };
-  for (int hour = 1; hour <= 24; ++hour) fields.push_back({HourValueName(hour, "E"), record.intValue[hour]});
+  for (int hour = 1; hour <= 24; ++hour)
+    fields.push_back({HourValueName(hour, "E"), record.intValue[hour], FieldForm::kValue});
   for (int i = 1; i <= 10; ++i) fields.push_back({"trailer " + std::to_string(i), record.intTrailer[i]});
   return fields;
 }
@@ -60,6 +69,33 @@ std::string TenthsText(int16_t value) {
   int magnitude = std::abs(static_cast<int>(value));
   std::string text = value < 0 ? "-" : "";
   return text + std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
+}
+
+std::string ValueText(int16_t value) {
+  auto present = PresentValue(value);
+  return present ? std::to_string(*present) : std::string();
+}
+
+ValueBTexts ValueBText(int16_t value) {
+  auto parts = SplitValueB(value);
+  if (!parts) return {};
+  return {std::to_string(parts->b1), std::to_string(parts->b2)};
+}
+
+std::vector<ShownPart> ShownParts(const NamedField& field) {
+  // Record fields hold 16 bits except the station number, which is always
+  // a plain number.
+  const auto value = static_cast<int16_t>(field.value);
+  switch (field.form) {
+    case FieldForm::kValue: return {{field.name, ValueText(value)}};
+    case FieldForm::kTenths: return {{field.name, TenthsText(value)}};
+    case FieldForm::kValueB: {
+      ValueBTexts b = ValueBText(value);
+      return {{field.name + "1", b.b1}, {field.name + "2", b.b2}};
+    }
+    case FieldForm::kNumber: break;
+  }
+  return {{field.name, std::to_string(field.value)}};
 }
 
 }  // namespace dorvax::inspect

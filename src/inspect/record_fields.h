@@ -10,9 +10,18 @@
 
 namespace dorvax::inspect {
 
+// How a field reads in both tools (dump rows and compare's difference lines).
+enum class FieldForm {
+  kNumber,  // header and trailer fields: the number as stored
+  kValue,   // values A and E: the number, or missing
+  kTenths,  // values C and D: in decimal form (123 -> 12.3), or missing
+  kValueB,  // value B: its two parts B1 and B2, or missing
+};
+
 struct NamedField {
   std::string name;  // "station", "hour 7 value C", "trailer 15", ...
   int32_t value;
+  FieldForm form = FieldForm::kNumber;
 };
 
 // Every field of a record in the order of its bytes.
@@ -34,5 +43,26 @@ std::optional<int> PresentValue(int16_t value);
 // A value in tenths as a decimal number: 123 -> "12.3", -5 -> "-0.5";
 // empty text when it holds MISSING.
 std::string TenthsText(int16_t value);
+
+// Value A or E as text; empty when it holds MISSING.
+std::string ValueText(int16_t value);
+
+// B1 and B2 as texts, both empty when B is missing.
+struct ValueBTexts {
+  std::string b1, b2;
+};
+ValueBTexts ValueBText(int16_t value);
+
+// A field as the tools show it: value B as its parts B1 and B2, any other
+// field as one part. A part's text is empty when the value is missing.
+struct ShownPart {
+  std::string name;  // "hour 7 value B1", "hour 7 value C", "trailer 15"
+  std::string text;  // "14", "12.3", "-1"; "" for a missing value
+};
+std::vector<ShownPart> ShownParts(const NamedField& field);
+
+// A missing value where a text cannot be left empty: JSON rows and
+// difference lines (a CSV field stays empty).
+inline constexpr const char* kMissingText = "null";
 
 }  // namespace dorvax::inspect

@@ -260,8 +260,12 @@ TEST_F(BatchProgramTest, UsageErrorsHelpAndVersion) {
   Outcome help = RunBatch(tmp, {"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: dorvax-hconv-batch [--yes] SOURCE DEST\n", 0), 0u);
-  EXPECT_NE(help.out.find("--yes"), std::string::npos);
-  EXPECT_NE(help.out.find("No / Cancel"), std::string::npos);
+  // What a user must know before the first run: the answers, that DEST is
+  // not created, what Ctrl+C leaves, when progress shows, the exit statuses.
+  for (const char* text : {"--yes", "No / Cancel", "DEST\nmust exist", "Ctrl+C: the run stops",
+                           "reported on stderr\nas incomplete and, with --yes, deleted", "when stderr is a terminal",
+                           "Exit status: 0 converted; 1"})
+    EXPECT_NE(help.out.find(text), std::string::npos) << text;
 
   Outcome version = RunBatch(tmp, {"--version"});
   EXPECT_EQ(version.status, 0);

@@ -83,8 +83,58 @@ TEST_F(CompareTrees, OneChangedByteNamesFileRecordAndField) {
   ChangeByte("1999/DVX1999.01", 256 + 14 + ((7 - 1) * 4 + 4 - 1) * 2, 124);
   RunResult r = Compare({a, b});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.out, Rel("1999/DVX1999.01") + " record 2 station 500 day 2 hour 7 value C: 123 != 124\n"
+  EXPECT_EQ(r.out, Rel("1999/DVX1999.01") + " record 2 station 500 day 2 hour 7 value C: 12.3 != 12.4\n"
                    "1 different records out of 15 in 6 files\n");
+}
+
+// A difference line shows a value as a dump row does: C and D in decimal
+// form, B as B1 and B2 (only the part that differs), a missing value as
+// null; two marks of a missing B read alike and are shown as stored.
+TEST(CompareValues, ShownAsDumpShowsThem) {
+  struct Case {
+    int slot;
+    int16_t left, right;
+    std::string lines;  // after "DVX1999.01 record 1 station 500 day 1 "
+    std::string json;   // the right-hand value in dorvax-dump --json, "" when not shown
+  };
+  const Case cases[] = {
+      {kSlotC, 40, 61, "hour 3 value C: 4.0 != 6.1\n", "\"C\":6.1"},
+      {kSlotD, -5, MISSING, "hour 3 value D: -0.5 != null\n", "\"D\":null"},
+      {kSlotA, MISSING, 7, "hour 3 value A: null != 7\n", "\"A\":7"},
+      {kSlotB, 11 * 256 + 14, 10 * 256 + 5,
+       "hour 3 value B1: 14 != 5\n" "hour 3 value B2: 11 != 10\n", "\"B1\":5,\"B2\":10"},
+      {kSlotB, 11 * 256 + 14, 11 * 256 + 15, "hour 3 value B1: 14 != 15\n", "\"B1\":15,\"B2\":11"},
+      {kSlotB, 11 * 256 + 14, MISSING, "hour 3 value B1: 14 != null\n" "hour 3 value B2: 11 != null\n",
+       "\"B1\":null,\"B2\":null"},
+      {kSlotB, -1, MISSING, "hour 3 value B (stored): -1 != 32767\n", ""},
+  };
+  TempDir dir;
+  MakeFolders(dir / "a");
+  MakeFolders(dir / "b");
+  const std::string fileA = dir / Rel("a/DVX1999.01"), fileB = dir / Rel("b/DVX1999.01");
+  for (const Case& c : cases) {
+    DvxDayRecord left = EmptyDvx(500, 4, 99, 1, 1);
+    DvxDayRecord right = left;
+    left.intValue[DvxIndex(3, c.slot)] = c.left;
+    right.intValue[DvxIndex(3, c.slot)] = c.right;
+    // B is written by hand: the encoder writes every missing B as -1.
+    std::string a = Bytes(left), b = Bytes(right);
+    std::size_t at = 14 + (2 * 4 + c.slot - 1) * 2;
+    a[at] = static_cast<char>(c.left & 0xFF), a[at + 1] = static_cast<char>((c.left >> 8) & 0xFF);
+    b[at] = static_cast<char>(c.right & 0xFF), b[at + 1] = static_cast<char>((c.right >> 8) & 0xFF);
+    WriteBytes(fileA, a);
+    WriteBytes(fileB, b);
+    RunResult r = Compare({fileA, fileB});
+    std::string expected;
+    for (std::size_t start = 0, end; (end = c.lines.find('\n', start)) != std::string::npos; start = end + 1)
+      expected += "DVX1999.01 record 1 station 500 day 1 " + c.lines.substr(start, end + 1 - start);
+    EXPECT_EQ(r.out, expected + "1 different records out of 1 in 1 files\n") << c.lines;
+    if (c.json.empty()) continue;
+    std::string dumped = Dump({"--json", fileB}).out;
+    std::size_t hour = dumped.find("{\"hour\":3,");
+    ASSERT_NE(hour, std::string::npos);
+    EXPECT_NE(dumped.substr(hour, dumped.find('}', hour) - hour).find(c.json), std::string::npos) << c.json;
+  }
 }
 
 TEST_F(CompareTrees, HeaderAndTrailerFieldsAreNamed) {
@@ -197,7 +247,7 @@ TEST_F(CompareTrees, UnreadableFileInsideATreeExitsTwo) {
   ASSERT_EQ(chmod(locked.c_str(), 0), 0);
   RunResult r = Compare({a, b});
   EXPECT_EQ(r.code, 2);
-  EXPECT_NE(r.err.find(locked), std::string::npos);
+  EXPECT_EQ(r.err, "dorvax-compare: " + locked + ": cannot be read: permission denied (error 70)\n");
   EXPECT_NE(r.out.find("in 5 files\n"), std::string::npos);  // the other files are still compared
 }
 #endif

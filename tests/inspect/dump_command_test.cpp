@@ -179,15 +179,22 @@ TEST(DumpBrokenFiles, MissingFileUnknownNameAndNoArgumentsExitTwo) {
   WriteBytes(dir / "notes.txt", "x");
   RunResult missing = Dump({dir / "DVX1999.09", dir / "DVS1999.02"});
   EXPECT_EQ(missing.code, 2);
-  EXPECT_NE(missing.err.find(dir / "DVX1999.09"), std::string::npos);
+  EXPECT_EQ(missing.err, "dorvax-dump: " + dir / "DVX1999.09" + ": no such file\n");
   EXPECT_EQ(CountLines(missing.out), 2u);  // the readable file is still dumped
 
-  RunResult unknown = Dump({dir / "notes.txt"});
-  EXPECT_EQ(unknown.code, 2);
-  EXPECT_NE(unknown.err.find("--type"), std::string::npos);
-
+  // What is wrong with the path comes before what is wrong with its name.
+  const std::pair<std::string, std::string> cases[] = {
+      {dir / "nonexistent", "no such file"},
+      {dir / "gone/DVX1999.01", "no such file"},
+      {dir / "notes.txt", "cannot tell the kind of file from its name (use --type dvx|dvs|idx|sidx)"},
+      {dir.path(), "is a folder, not a file"},
+  };
+  for (const auto& [path, text] : cases) {
+    RunResult r = Dump({path});
+    EXPECT_EQ(r.code, 2) << path;
+    EXPECT_EQ(r.err, "dorvax-dump: " + path + ": " + text + "\n");
+  }
   EXPECT_EQ(Dump({}).code, 2);
-  EXPECT_EQ(Dump({dir.path()}).code, 2);  // a folder is no file
 
   // A missing file outweighs a broken one.
   WriteBytes(dir / "DVX1999.03", std::string(10, '\0'));

@@ -2,11 +2,15 @@
 // splitting with line ends and the readings of record values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "inspect/cp932_decode.h"
 #include "inspect/file_kind.h"
 #include "inspect/record_fields.h"
 #include "inspect/text_lines.h"
+#include "inspect/whole_file.h"
 #include "platform/native_path.h"
+#include "platform/run_error.h"
 
 namespace dorvax::inspect {
 namespace {
@@ -77,6 +81,18 @@ TEST(RecordReadings, TenthsAndValueB) {
   EXPECT_FALSE(SplitValueB(MISSING).has_value());
   EXPECT_FALSE(PresentValue(MISSING).has_value());
   EXPECT_EQ(PresentValue(-1), -1);
+}
+
+// The platform describes its errors in Japanese for the window; the tools
+// print English whatever the number.
+TEST(ReadFailures, TextsAreEnglish) {
+  EXPECT_EQ(ReadFailureText(platform::MakeError(platform::kErrPermissionDenied, "/x")),
+            "cannot be read: permission denied (error 70)");
+  for (int32_t number : {5, 6, 13, 53, 57, 58, 61, 62, 67, 70, 75, 76, 999}) {
+    std::string text = ReadFailureText(platform::MakeError(number, "/x"));
+    EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](char c) { return c > 0 && c < 0x7F; })) << text;
+    EXPECT_NE(text.find("(error " + std::to_string(number) + ")"), std::string::npos);
+  }
 }
 
 TEST(RecordReadings, FieldNamesFollowTheSlotOrder) {

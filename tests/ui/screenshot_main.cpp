@@ -1,34 +1,96 @@
-// Takes the pictures of the window for the documentation: idle right after
-// start, and in the middle of a folder run over a generated sample tree.
-// The pictures are grabbed from inside the program, so they do not depend
-// on a window manager or on timing.
+// Takes the pictures of the window for the README and the user guide: the
+// window idle, with each kind of source chosen, in the middle of a folder
+// run, the folder dialog, and the message boxes the guide explains. The
+// pictures are grabbed from inside the program, so they do not depend on
+// timing; a virtual X server has no window manager, so each picture gets
+// a title bar drawn here with the window's title.
 //
 // Usage: dorvax-ui-screenshot <output folder>
 #include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFileSystemModel>
+#include <QPainter>
 #include <QTest>
+#include <QTreeView>
 
+#include "window/message_box.h"
 #include "platform/native_path.h"
 #include "sample_tree.h"
+#include "support/fake_drives.h"
 #include "support/temp_dir.h"
+#include "ui/folder_tree_dialog.h"
 #include "ui/frm_dorvax_hconv.h"
 #include "ui/message_box_qt.h"
+#include "ui/window_icon.h"
 
 namespace {
+
+using dorvax::Control;
+using dorvax::MsgIcon;
+
+// The picture of a widget under a drawn title bar: the title (and, for the
+// main window, its icon) in white on the classic dark blue, a grey frame.
+QImage Framed(QWidget& widget, bool withIcon) {
+  widget.repaint();
+  const QImage body = widget.grab().toImage();
+  const int bar = 22;
+  QImage image(body.width() + 2, body.height() + bar + 2, QImage::Format_RGB32);
+  image.fill(QColor(128, 128, 128));
+  QPainter p(&image);
+  p.fillRect(1, 1, body.width(), bar, QColor(0, 0, 128));
+  int textLeft = 6;
+  if (withIcon) {
+    p.drawImage(QRect(4, 4, 16, 16), dorvax::ui::DrawWindowIconImage());
+    textLeft = 24;
+  }
+  QFont font = widget.font();
+  font.setBold(true);
+  font.setPixelSize(12);
+  p.setFont(font);
+  p.setPen(Qt::white);
+  p.drawText(QRect(textLeft, 1, body.width() - textLeft, bar), Qt::AlignVCenter | Qt::AlignLeft, widget.windowTitle());
+  p.drawImage(1, bar + 1, body);
+  return image;
+}
+
+bool Save(QWidget& widget, const QString& path, bool withIcon = true) {
+  if (Framed(widget, withIcon).save(path)) return true;
+  std::fprintf(stderr, "cannot write %s\n", path.toLocal8Bit().constData());
+  return false;
+}
+
+// Drives as a user's machine shows them: the system disk, a data disk and
+// a CD-ROM drive holding the first disc of a year.
+class PictureDrives : public dorvax::testing::FakeDrives {
+ public:
+  PictureDrives() {
+    AddDrive("/", dorvax::platform::DriveType::kFixed);
+    AddDrive("/home/", dorvax::platform::DriveType::kFixed);
+    AddDrive("/media/cdrom0/", dorvax::platform::DriveType::kCdRom);
+  }
+  std::vector<dorvax::platform::DriveEntry> List() override {
+    std::vector<dorvax::platform::DriveEntry> entries = FakeDrives::List();
+    for (auto& entry : entries)
+      if (entry.root == "/media/cdrom0/") entry.label = "DORVAX1999_1";
+    return entries;
+  }
+};
 
 // Grabs the window once the run has converted about half of the files.
 class PhotographedWindow : public dorvax::ui::frmDorvax_hConv {
  public:
-  explicit PhotographedWindow(QString runningPicture) : runningPicture_(std::move(runningPicture)) {}
+  explicit PhotographedWindow(QString runningPicture)
+      : dorvax::ui::frmDorvax_hConv(std::make_unique<PictureDrives>()), runningPicture_(std::move(runningPicture)) {}
 
   void ProcessEvents() override {
     dorvax::ui::frmDorvax_hConv::ProcessEvents();
-    if (!taken && form().run.intRunState == 3 && ProgressValue() >= 50) {
-      repaint();
-      taken = grab().save(runningPicture_);
-    }
+    if (!taken && form().run.intRunState == 3 && ProgressValue() >= 50) taken = Save(*this, runningPicture_);
   }
 
   bool taken = false;
@@ -37,9 +99,62 @@ class PhotographedWindow : public dorvax::ui::frmDorvax_hConv {
   QString runningPicture_;
 };
 
-bool Save(QWidget& window, const QString& path) {
-  window.repaint();
-  return window.grab().save(path);
+// The boxes the guide shows, by file name: a question before the run, the
+// question about an existing old tree, the disc change, a file name that
+// does not fit, a stop on a broken value, and the completion notice.
+std::map<QString, dorvax::MessageBoxRequest> GuideBoxes() {
+  using dorvax::OkBox;
+  using dorvax::OkCancelBox;
+  using dorvax::YesNoBox;
+  return {
+      {"box-confirm-run", YesNoBox("ファイル変換を実行してよろしいですか？")},
+      {"box-delete-old-tree",
+       YesNoBox("旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォルダを作成してもよろしいですか？\r\n"
+                "（既存フォルダ内のファイルは全て削除されます）")},
+      {"box-second-disc", OkCancelBox("１枚目のCD-ROMの変換処理が終了しました。\r\n"
+                                      "１枚目のCD-ROMを取り出し、２枚目のCD-ROMを入れてください。\r\n"
+                                      "入れ終わったら「OK」を押してください。\r\n"
+                                      "変換処理を中断する場合は「キャンセル」を押してください。",
+                                      "メッセージ", MsgIcon::kInformation)},
+      {"box-unknown-file", YesNoBox("新版ファイル中に、年報CD-ROMのファイルに該当しない名称のファイルがあります。\r\n"
+                                    "このファイルを処理せずに、変換処理を続けますか？\r\n"
+                                    "（エラーファイル名：\\199901\\area44\\readme.txt）",
+                                    "確認", MsgIcon::kExclamation)},
+      {"box-error", OkBox("エラー発生により、現在の処理を中断します。\r\n13 : 型が一致しません。", "処理中断",
+                          MsgIcon::kCritical)},
+      {"box-finished", OkBox("Dorvaxデータの変換処理が完了しました。", "変換終了", MsgIcon::kInformation)},
+  };
+}
+
+bool SaveBoxes(QWidget& owner, const QString& out) {
+  for (const auto& [name, request] : GuideBoxes()) {
+    std::unique_ptr<QMessageBox> box = dorvax::ui::MessageBoxQt::Build(&owner, request);
+    box->show();
+    if (!QTest::qWaitForWindowExposed(box.get()) || !Save(*box, out + "/" + name + ".png", false)) return false;
+    box->close();
+  }
+  return true;
+}
+
+// The folder dialog of the source side, opened down to the chosen folder.
+bool SaveFolderDialog(QWidget& owner, const std::string& folder, const QString& path) {
+  dorvax::ui::FolderTreeDialog dialog(&owner, "\"\\dorvax\"フォルダが含まれる新版フォルダを指定してください");
+  dialog.resize(520, 420);
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog) || !dialog.Choose(QString::fromStdString(folder))) return false;
+  // The tree fills itself in the background, one folder at a time; the
+  // chosen folder is opened to show the "dorvax" folder it holds.
+  QTest::qWait(500);
+  QTreeView* tree = dialog.Tree();
+  tree->expand(tree->currentIndex());
+  // Whatever else lies in the temporary folder of this machine stays out
+  // of the picture.
+  const QModelIndex work = tree->currentIndex().parent();
+  for (int row = 0; row < dialog.Model()->rowCount(work.parent()); ++row)
+    tree->setRowHidden(row, work.parent(), row != work.row());
+  QTest::qWait(300);
+  tree->scrollTo(tree->currentIndex(), QAbstractItemView::PositionAtCenter);
+  return Save(dialog, path, false);
 }
 
 }  // namespace
@@ -51,31 +166,44 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   const QString out = QString::fromLocal8Bit(argv[1]);
+  // Folders with names a user would give them; removed at the end.
+  const std::string work = "/tmp/dorvax-guide/";
+  std::filesystem::remove_all(work);
+  const std::string source = work + "年報1999/";
+  const std::string destination = work + "旧版データ/";
+  dorvax::testing::SampleTree shape;
+  shape.textStations = 80;  // text-era files make the bar move in steps
+  dorvax::testing::WriteSampleTree(source, shape);
+  dorvax::testing::MakeFolders(destination);
+
   PhotographedWindow window(out + "/window-running.png");
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
-  if (!Save(window, out + "/window-idle.png")) return 1;
+  bool saved = Save(window, out + "/window-idle.png");
 
-  // A folder run: 80 station files of the text era make the bar move in
-  // steps, so that the middle of the run can be caught.
-  dorvax::testing::TempDir temp;
-  const std::string source = temp.path() + "source" + dorvax::platform::Sep();
-  const std::string destination = temp.path() + "old" + dorvax::platform::Sep();
-  dorvax::testing::WriteSampleTree(source, {2, 80});
-  dorvax::testing::MakeFolders(destination);
+  // Two CD-ROMs: the CD-ROM drive chosen in the drive list.
+  QTest::mouseClick(window.Widget(Control::optNew0), Qt::LeftButton);
+  auto* driveList = static_cast<QComboBox*>(window.Widget(Control::drvNew));
+  driveList->setCurrentIndex(driveList->findText("/media/cdrom0/", Qt::MatchStartsWith));
+  window.SetText(Control::txtFolder1, destination);
+  saved = saved && Save(window, out + "/window-cdrom.png");
 
-  window.form().optNew_Click(1);
-  window.SetSelected(dorvax::Control::optNew1, true);
-  window.SetText(dorvax::Control::txtFolder0, source);
-  window.SetText(dorvax::Control::txtFolder1, destination);
+  // A folder on a hard disk.
+  QTest::mouseClick(window.Widget(Control::optNew1), Qt::LeftButton);
+  window.SetText(Control::txtFolder0, source);
+  saved = saved && Save(window, out + "/window-folder.png");
+  saved = saved && SaveFolderDialog(window, source, out + "/folder-dialog.png");
+  saved = saved && SaveBoxes(window, out);
+  if (!saved) return 1;
 
   using dorvax::ui::MessageBoxQt;
   MessageBoxQt::RequirePreparedAnswers(true);
   MessageBoxQt::SetNextAnswer(dorvax::MsgAnswer::kYes);  // ファイル変換を実行してよろしいですか？
   MessageBoxQt::SetNextAnswer(dorvax::MsgAnswer::kOk);   // Dorvaxデータの変換処理が完了しました。
-  QTest::mouseClick(window.Widget(dorvax::Control::cmdMain0), Qt::LeftButton);
+  QTest::mouseClick(window.Widget(Control::cmdMain0), Qt::LeftButton);
 
   for (const auto& box : MessageBoxQt::Shown()) std::printf("box: %s\n", box.text.c_str());
+  std::filesystem::remove_all(work);
   if (!window.taken) {
     std::fprintf(stderr, "the run never reached the middle of the conversion\n");
     return 1;
