@@ -1,20 +1,24 @@
 // Takes the pictures of the window for the documentation: idle right after
-// start, and in the middle of a folder run over a generated sample tree.
-// The pictures are grabbed from inside the program, so they do not depend
-// on a window manager or on timing.
+// start, with the folder dialog open, and in the middle of a folder run over
+// a generated sample tree. The pictures are grabbed from inside the program,
+// so they do not depend on a window manager or on timing.
 //
 // Usage: dorvax-ui-screenshot <output folder>
 #include <cstdio>
 #include <string>
 
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include "platform/native_path.h"
 #include "sample_tree.h"
 #include "support/temp_dir.h"
+#include "ui/folder_tree_dialog.h"
 #include "ui/frm_dorvax_hconv.h"
 #include "ui/message_box_qt.h"
+#include "ui/toolkit_translation.h"
 
 namespace {
 
@@ -42,10 +46,28 @@ bool Save(QWidget& window, const QString& path) {
   return window.grab().save(path);
 }
 
+// Opens the destination's folder dialog with "フォルダ指定", shows `folder` in
+// its tree, takes the screen with the dialog over the window and cancels.
+bool SaveWithFolderDialog(dorvax::ui::frmDorvax_hConv& window, const QString& folder, const QString& path) {
+  bool saved = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = dynamic_cast<dorvax::ui::FolderTreeDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialog->Choose(folder);
+    QTest::qWait(500);  // the tree reads the folders in the background
+    const QRect both = window.frameGeometry().united(dialog->frameGeometry());
+    saved = window.screen()->grabWindow(0, both.x(), both.y(), both.width(), both.height()).save(path);
+    dialog->reject();
+  });
+  QTest::mouseClick(window.Widget(dorvax::Control::cmdOld0), Qt::LeftButton);
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  dorvax::ui::InstallToolkitTranslation();
   if (argc != 2) {
     std::fprintf(stderr, "usage: dorvax-ui-screenshot <output folder>\n");
     return 2;
@@ -63,6 +85,7 @@ int main(int argc, char* argv[]) {
   const std::string destination = temp.path() + "old" + dorvax::platform::Sep();
   dorvax::testing::WriteSampleTree(source, {2, 80});
   dorvax::testing::MakeFolders(destination);
+  if (!SaveWithFolderDialog(window, QString::fromStdString(destination), out + "/folder-dialog.png")) return 1;
 
   window.form().optNew_Click(1);
   window.SetSelected(dorvax::Control::optNew1, true);
