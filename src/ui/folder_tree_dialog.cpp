@@ -1,11 +1,15 @@
 #include "ui/folder_tree_dialog.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -16,13 +20,24 @@ namespace {
 // The size the shell's folder dialog opens with, in pixels at 96 dpi.
 constexpr int kWidth = 320;
 constexpr int kHeight = 400;
+// Room beside the title in the title bar: the window's icon and its
+// buttons, in pixels at 96 dpi.
+constexpr int kTitleBarRoom = 120;
 
 }  // namespace
 
 FolderTreeDialog::FolderTreeDialog(QWidget* owner, const QString& title)
-    : QDialog(owner), model_(new QFileSystemModel(this)), tree_(new QTreeView(this)),
+    : QDialog(owner), title_(new QLabel(title, this)), model_(new QFileSystemModel(this)), tree_(new QTreeView(this)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
   setWindowTitle(title);
+  // The title stands above the tree as well: a title bar cuts a long title
+  // short, and some desktops draw none.
+  title_->setTextFormat(Qt::PlainText);
+  title_->setWordWrap(true);  // only on a screen too narrow for one line
+  // The buttons in Japanese whether or not the toolkit's translation is
+  // installed, as the message boxes' buttons are.
+  buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+  buttons_->button(QDialogButtonBox::Cancel)->setText(QString::fromUtf8("キャンセル"));
   // Folders only, without "." and ".."; the drives are the top on Windows.
   model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
   model_->setReadOnly(true);
@@ -41,9 +56,10 @@ FolderTreeDialog::FolderTreeDialog(QWidget* owner, const QString& title)
 #endif
 
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(title_);
   layout->addWidget(tree_);
   layout->addWidget(buttons_);
-  resize(kWidth * logicalDpiX() / 96, kHeight * logicalDpiY() / 96);
+  resize(InitialWidth(), kHeight * logicalDpiY() / 96);
 
   connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -51,7 +67,22 @@ FolderTreeDialog::FolderTreeDialog(QWidget* owner, const QString& title)
   UpdateOkButton();
 }
 
+int FolderTreeDialog::InitialWidth() const {
+  // Wide enough for the whole title on one line above the tree, and in the
+  // title bar beside the icon and the buttons there; never wider than the
+  // screen.
+  const QMargins margins = layout()->contentsMargins();
+  const int titleWidth = title_->fontMetrics().horizontalAdvance(title_->text()) + 2 * title_->margin() +
+                         margins.left() + margins.right();
+  const int titleBarWidth = fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarRoom * logicalDpiX() / 96;
+  int width = std::max({kWidth * logicalDpiX() / 96, titleWidth, titleBarWidth});
+  if (const QScreen* shownOn = screen()) width = std::min(width, shownOn->availableGeometry().width());
+  return width;
+}
+
 QPushButton* FolderTreeDialog::OkButton() const { return buttons_->button(QDialogButtonBox::Ok); }
+
+QPushButton* FolderTreeDialog::CancelButton() const { return buttons_->button(QDialogButtonBox::Cancel); }
 
 QString FolderTreeDialog::ChosenFolder() const {
   const QModelIndex current = tree_->currentIndex();

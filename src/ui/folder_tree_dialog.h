@@ -9,6 +9,7 @@
 
 class QDialogButtonBox;
 class QFileSystemModel;
+class QLabel;
 class QPushButton;
 class QTreeView;
 
@@ -28,10 +29,15 @@ class FolderTreeDialog : public QDialog {
   QTreeView* Tree() const { return tree_; }
   QFileSystemModel* Model() const { return model_; }
   QPushButton* OkButton() const;
+  QPushButton* CancelButton() const;
+  // The title as it stands above the tree.
+  QLabel* TitleLabel() const { return title_; }
 
  private:
   void UpdateOkButton();
+  int InitialWidth() const;
 
+  QLabel* title_;
   QFileSystemModel* model_;
   QTreeView* tree_;
   QDialogButtonBox* buttons_;

@@ -3,6 +3,7 @@
 #include <new>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -15,9 +16,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyleOptionComboBox>
 #include <QThread>
 
 #include "form/control_layout.h"
+#include "ui/drive_list_style.h"
 #include "ui/fld_module.h"
 #include "ui/japanese_font.h"
 #include "ui/message_box_qt.h"
@@ -33,6 +37,20 @@ QColor ColourOf(BoxColour colour) {
   return colour == BoxColour::kWhite ? QColor(255, 255, 255) : QColor(224, 224, 224);
 }
 
+// The palette of a text box in its normal colour: the platform's, with the
+// same background when the box is disabled (the text alone turns grey).
+QPalette NormalBoxPalette() {
+  QPalette palette = QApplication::palette("QLineEdit");
+  palette.setColor(QPalette::Disabled, QPalette::Base, palette.color(QPalette::Active, QPalette::Base));
+  return palette;
+}
+
+QString ToolTipOf(Control control) {
+  for (const ToolTip& tip : kToolTips)
+    if (tip.control == control) return Utf8(tip.text);
+  return {};
+}
+
 QRect PixelRect(const ControlLayout& layout, double scale) {
   return QRect(TwipsToPixels(layout.left, scale), TwipsToPixels(layout.top, scale),
                TwipsToPixels(layout.width, scale), TwipsToPixels(layout.height, scale));
@@ -44,6 +62,10 @@ frmDorvax_hConv::frmDorvax_hConv(std::unique_ptr<platform::Drives> drives, QWidg
     : QWidget(parent), drives_(std::move(drives)) {
   setWindowTitle(Utf8(kWindowTitle));
   setWindowIcon(WindowIcon());
+  // A window of a fixed size: a title bar with the system menu, minimize and
+  // close, and no maximize button.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   BuildControls();
   PlaceControls();
   FillDriveList();
@@ -98,6 +120,10 @@ void frmDorvax_hConv::BuildControls() {
   ProgressBar1_->setRange(0, 100);
   ProgressBar1_->setTextVisible(false);
   optNewGroup_ = MakeArray(optNew_[0], optNew_[1], true);
+  txtFolder_[1]->setPalette(NormalBoxPalette());
+  auto* flat = new DriveListStyle;
+  flat->setParent(drvNew_);
+  drvNew_->setStyle(flat);
 }
 
 void frmDorvax_hConv::PlaceControls() {
@@ -136,10 +162,34 @@ void frmDorvax_hConv::FillDriveList() {
     currentRow = 0;
   }
   drvNew_->setCurrentIndex(currentRow);
+  // The popup as wide as the longest entry, which the list itself may cut.
+  drvNew_->view()->setMinimumWidth(drvNew_->view()->sizeHintForColumn(0) +
+                                   drvNew_->view()->verticalScrollBar()->sizeHint().width() +
+                                   2 * drvNew_->view()->frameWidth());
+}
+
+bool frmDorvax_hConv::DriveListCutsItsEntry() const {
+  QStyleOptionComboBox option;
+  option.initFrom(drvNew_);
+  option.editable = false;
+  option.frame = drvNew_->hasFrame();
+  const QRect field =
+      drvNew_->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, drvNew_);
+  // The list draws its text one pixel in from each side of the field.
+  return drvNew_->fontMetrics().horizontalAdvance(drvNew_->currentText()) > field.width() - 2;
+}
+
+void frmDorvax_hConv::UpdateDriveListToolTip() {
+  // While the current entry is cut, the whole entry follows the list's own
+  // tool tip on a line of its own.
+  QString tip = ToolTipOf(Control::drvNew);
+  if (DriveListCutsItsEntry()) tip += QLatin1Char('\n') + drvNew_->currentText();
+  drvNew_->setToolTip(tip);
 }
 
 void frmDorvax_hConv::SetToolTips() {
   for (const ToolTip& tip : kToolTips) Widget(tip.control)->setToolTip(Utf8(tip.text));
+  UpdateDriveListToolTip();
 }
 
 void frmDorvax_hConv::SetTabOrder() {
@@ -181,6 +231,7 @@ void frmDorvax_hConv::ConnectEvents() {
 void frmDorvax_hConv::optNew_Clicked(int index) { form_.optNew_Click(static_cast<int16_t>(index)); }
 
 void frmDorvax_hConv::drvNew_Changed(int row) {
+  UpdateDriveListToolTip();
   if (row >= 0) form_.drvNew_Change();
 }
 
@@ -243,13 +294,13 @@ void frmDorvax_hConv::SetBackground(Control control, BoxColour colour) {
   QWidget* widget = Widget(control);
   colours_[control] = colour;
   if (colour == BoxColour::kNormal) {
-    widget->setPalette(QPalette());
+    widget->setPalette(NormalBoxPalette());
     return;
   }
-  // For every colour group: the disabled grey must show on a disabled box.
+  // For every colour group: a box or list keeps its colour when it is
+  // disabled or enabled without a new one.
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Base, ColourOf(colour));
-  palette.setColor(QPalette::Button, ColourOf(colour));
   widget->setPalette(palette);
 }
 

@@ -78,6 +78,8 @@ class frmDorvax_hConv : public QWidget, public ControlPrimitives {
   void PlaceControls();
   void FillDriveList();
   void SetToolTips();
+  void UpdateDriveListToolTip();
+  bool DriveListCutsItsEntry() const;
   void SetTabOrder();
   void ConnectEvents();
   QButtonGroup* MakeArray(QAbstractButton* first, QAbstractButton* second, bool exclusive);

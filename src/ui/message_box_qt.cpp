@@ -1,9 +1,14 @@
 #include "ui/message_box_qt.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QLabel>
+#include <QLayout>
 #include <QPushButton>
+#include <QScreen>
 
 namespace dorvax::ui {
 
@@ -49,6 +54,50 @@ QString DisplayText(const std::string& text) {
   return shown;
 }
 
+// A box that shows the lines of its text as they are written. The toolkit
+// sizes a box to about half the screen and wraps longer lines wherever a
+// Japanese text lets it; this box grows to its longest line instead, and
+// wraps only a line wider than the screen.
+class LineKeepingBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);  // sizes the box, wrapping long lines
+    KeepLines();
+  }
+
+ private:
+  QLabel* TextLabel() const {
+    for (QLabel* label : findChildren<QLabel*>())
+      if (label->text() == text()) return label;
+    return nullptr;
+  }
+
+  void KeepLines() {
+    QLabel* label = TextLabel();
+    if (!label || !layout()) return;
+    label->setWordWrap(false);
+    layout()->activate();
+    int width = std::max(this->width(), layout()->totalMinimumSize().width());
+    if (const QScreen* shownOn = screen()) {
+      const int screenWidth = shownOn->availableGeometry().width();
+      if (width > screenWidth) {
+        // A line wider than the screen: the toolkit wraps the text again
+        // where its lines let it (between Japanese characters, after the
+        // separators of a path), in a box as wide as the screen.
+        setText(text());
+        width = screenWidth;
+      }
+    }
+    layout()->activate();
+    const int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
+                                                     : layout()->totalMinimumSize().height();
+    setFixedSize(width, height);
+  }
+};
+
 void AddButton(QMessageBox& box, QMessageBox::StandardButton button, const char* text) {
   box.addButton(button)->setText(QString::fromUtf8(text));
 }
@@ -56,7 +105,7 @@ void AddButton(QMessageBox& box, QMessageBox::StandardButton button, const char*
 }  // namespace
 
 std::unique_ptr<QMessageBox> MessageBoxQt::Build(QWidget* parent, const MessageBoxRequest& request) {
-  auto box = std::make_unique<QMessageBox>(parent);
+  auto box = std::make_unique<LineKeepingBox>(parent);
   box->setWindowTitle(QString::fromStdString(request.title));
   box->setTextFormat(Qt::PlainText);
   box->setText(DisplayText(request.text));

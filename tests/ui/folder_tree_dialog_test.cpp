@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -62,6 +64,28 @@ TEST_F(FolderTreeDialogTest, OnlyAFolderCanBeConfirmed) {
   EXPECT_TRUE(dialog.OkButton()->isEnabled());
   // Files are not in the tree, folders are.
   EXPECT_EQ(NamesBelow(dialog, QString::fromStdString(temp / "観測")), (QStringList{"A", "b"}));
+}
+
+// The two titles the window gives the dialog are longer than the dialog's
+// usual width: each stands whole, on one line, above the tree.
+TEST_F(FolderTreeDialogTest, TheWholeTitleStandsAboveTheTree) {
+  const char* const titles[] = {
+      "\"\\dorvax\"フォルダが含まれる新版フォルダを指定してください",
+      "旧版の\"\\dorvax\"フォルダを作成したいフォルダを指定してください",
+  };
+  for (const char* title : titles) {
+    SCOPED_TRACE(title);
+    FolderTreeDialog dialog(nullptr, QString::fromUtf8(title));
+    dialog.show();
+    QLabel* label = dialog.TitleLabel();
+    EXPECT_EQ(label->text(), QString::fromUtf8(title));
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(title));
+    const QFontMetrics metrics = label->fontMetrics();
+    EXPECT_GE(label->contentsRect().width(), metrics.horizontalAdvance(label->text()));
+    EXPECT_LT(label->heightForWidth(label->width()), 2 * metrics.lineSpacing()) << "the title wraps";
+    EXPECT_GT(dialog.width(), 320);
+    EXPECT_LE(dialog.width(), dialog.screen()->availableGeometry().width());
+  }
 }
 
 TEST_F(FolderTreeDialogTest, TreeStartsAtTheTopOfTheFileSystem) {

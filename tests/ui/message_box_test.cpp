@@ -1,7 +1,9 @@
 // The message box wrapper: how a request becomes a box, and the answers
 // prepared in advance.
 #include <QAbstractButton>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 #include "window/messages.h"
 #include "ui/message_box_qt.h"
@@ -53,6 +55,49 @@ TEST_F(MessageBoxTest, IconsAndLineBreaks) {
   auto notice = MessageBoxQt::Build(nullptr, OkBox("変換プログラムを強制終了します。", msg::kTitleStopped,
                                                   MsgIcon::kExclamation));
   EXPECT_EQ(notice->icon(), QMessageBox::Warning);
+}
+
+// A box shows the lines of its text as written, as wide as its longest line;
+// only a line wider than the screen is wrapped, in a box as wide as the
+// screen.
+TEST_F(MessageBoxTest, LinesStayAsWrittenWithinTheScreen) {
+  std::string overlong;  // a path of a deep tree
+  for (int level = 0; level < 60; ++level) overlong += "/observation";
+  struct Case {
+    std::string text;
+    bool wrapped;
+  };
+  const Case cases[] = {
+      {"新版フォルダ中に、年報CD-ROMのフォルダに該当しない名称のフォルダがあります。\r\n（観測年月フォルダ名にエラーがあります）",
+       false},
+      {"旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォルダを作成してもよろしいですか？\r\n"
+       "（既存フォルダ内のファイルは全て削除されます）",
+       false},
+      {"短い", false},
+      {msg::GenericError(76, overlong), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    auto box = MessageBoxQt::Build(nullptr, OkBox(c.text, msg::kTitleStopped, MsgIcon::kCritical));
+    box->show();
+    QLabel* label = nullptr;
+    for (QLabel* candidate : box->findChildren<QLabel*>())
+      if (candidate->text() == box->text()) label = candidate;
+    ASSERT_NE(label, nullptr);
+    const int screenWidth = box->screen()->availableGeometry().width();
+    EXPECT_LE(box->width(), screenWidth);
+    EXPECT_EQ(label->wordWrap(), c.wrapped);
+    if (!c.wrapped) {
+      int longest = 0;
+      for (const QString& line : box->text().split(u'\n'))
+        longest = std::max(longest, label->fontMetrics().horizontalAdvance(line));
+      EXPECT_GE(label->contentsRect().width(), longest) << "a line is cut";
+    } else {
+      EXPECT_EQ(box->width(), screenWidth);
+      EXPECT_GE(label->height(), 3 * label->fontMetrics().lineSpacing()) << "the long line is not wrapped";
+    }
+    box->hide();
+  }
 }
 
 TEST_F(MessageBoxTest, PreparedAnswersAreTakenInOrderAndRecorded) {

@@ -27,6 +27,7 @@
 #include "ui/folder_tree_dialog.h"
 #include "ui/frm_dorvax_hconv.h"
 #include "ui/message_box_qt.h"
+#include "ui/toolkit_translation.h"
 #include "ui/window_icon.h"
 
 namespace {
@@ -161,6 +162,7 @@ bool SaveFolderDialog(QWidget& owner, const std::string& folder, const QString& 
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  dorvax::ui::InstallToolkitTranslation();
   if (argc != 2) {
     std::fprintf(stderr, "usage: dorvax-ui-screenshot <output folder>\n");
     return 2;

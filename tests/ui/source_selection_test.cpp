@@ -1,6 +1,12 @@
 // Choosing the source kind, the drive and the folders: the enabled states
 // and colours through every transition, the drive root written into the
 // source box, the folder dialog and its titles, the disabling during a run.
+#include <functional>
+#include <map>
+#include <memory>
+
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -127,6 +133,77 @@ TEST_F(SourceSelectionTest, DisabledDuringARunAndReenabledAfterwards) {
   ExpectSourceSide({true, true, false, true, false, kWhite, kGrey}, "after the run");
   EXPECT_EQ(w.Text(C::txtFolder0), DriveRoot("q"));
   EXPECT_EQ(w.form().run.intSourceKind, 2);
+}
+
+// The colour most of a control's picture has: the face of a box or list
+// behind its text.
+QColor FaceColour(QWidget* widget) {
+  const QImage picture = widget->grab().toImage();
+  std::map<QRgb, int> count;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) ++count[picture.pixel(x, y)];
+  auto most = count.begin();
+  for (auto it = count.begin(); it != count.end(); ++it)
+    if (it->second > most->second) most = it;
+  return QColor::fromRgb(most->first);
+}
+
+// What the drive list and the destination box look like as drawn: the drive
+// list a flat face in its colour, also while disabled, and the destination
+// box in the platform's normal text-box colour throughout, a run included.
+TEST_F(SourceSelectionTest, DrawnFacesOfTheDriveListAndTheDestinationBox) {
+  HarnessWindow& w = MakeWindow();
+  const QColor normal = QLineEdit().palette().color(QPalette::Active, QPalette::Base);
+  struct Step {
+    const char* situation;
+    std::function<void()> act;
+    QColor drvNew;
+  };
+  const Step steps[] = {
+      {"after loading", [] {}, kGrey},
+      {"CD-ROM chosen", [&] { Click(C::optNew0); }, kWhite},
+      {"CD-ROM, during a run", [&] { w.form().EnableInputControls(false); }, kWhite},
+      {"folder chosen after the run", [&] { w.form().EnableInputControls(true); Click(C::optNew1); }, kGrey},
+      {"folder, during a run", [&] { w.form().EnableInputControls(false); }, kGrey},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.situation);
+    step.act();
+    EXPECT_EQ(FaceColour(w.Widget(C::drvNew)), step.drvNew);
+    EXPECT_EQ(FaceColour(w.Widget(C::txtFolder1)), normal);
+  }
+}
+
+// An entry longer than the list: the popup shows it whole, in the styles
+// that widen a popup by themselves and in those that do not, and so does the
+// tool tip, after the list's own text, while the list cuts it.
+TEST_F(SourceSelectionTest, LongDriveEntries) {
+  const std::string longRoot = temp / "a-mount-point-with-a-rather-long-name/";
+  MakeFolders(longRoot);
+  const QString ownTip = QString::fromUtf8("新版のCD-ROMを入れるドライブを指定します。");
+  const QString applicationStyle = QApplication::style()->name();
+  for (const char* style : {"Fusion", "Windows"}) {
+    SCOPED_TRACE(style);
+    ASSERT_NE(QApplication::setStyle(QString::fromLatin1(style)), nullptr);
+    auto fake = std::make_unique<FakeDrives>();
+    fake->AddDrive("/", platform::DriveType::kFixed);  // the current drive
+    fake->AddDrive(longRoot, platform::DriveType::kCdRom);
+    window = std::make_unique<HarnessWindow>(std::move(fake));
+    QComboBox* list = DriveList();
+
+    list->setCurrentIndex(1);
+    EXPECT_EQ(list->toolTip(), ownTip + u'\n' + QString::fromStdString(longRoot));
+    list->setCurrentIndex(0);
+    EXPECT_EQ(list->toolTip(), ownTip);
+
+    window->show();
+    list->showPopup();
+    QAbstractItemView* popup = list->view();
+    ASSERT_TRUE(popup->isVisible());
+    EXPECT_GE(popup->viewport()->width(), popup->sizeHintForColumn(0)) << "the popup cuts an entry";
+    list->hidePopup();
+  }
+  QApplication::setStyle(applicationStyle);
 }
 
 TEST_F(SourceSelectionTest, FolderModeDuringARunKeepsItsColours) {

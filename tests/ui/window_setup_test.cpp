@@ -55,11 +55,22 @@ TEST_F(WindowSetupTest, StateRightAfterLoading) {
   EXPECT_EQ(w.form().run.strDiscName[1], "2枚目のCD-ROMの");
 
   // Light grey on the disabled source box and drive list; the destination
-  // box keeps the normal colour of a text box.
+  // box keeps the normal colour of a text box, also for when it is disabled.
   EXPECT_EQ(BaseColour(w.Widget(C::txtFolder0)), QColor(224, 224, 224));
   EXPECT_EQ(BaseColour(w.Widget(C::drvNew)), QColor(224, 224, 224));
   EXPECT_EQ(w.Background(C::txtFolder1), BoxColour::kNormal);
-  EXPECT_EQ(BaseColour(w.Widget(C::txtFolder1)), QLineEdit().palette().color(QPalette::Disabled, QPalette::Base));
+  EXPECT_EQ(BaseColour(w.Widget(C::txtFolder1)), QLineEdit().palette().color(QPalette::Active, QPalette::Base));
+}
+
+TEST_F(WindowSetupTest, FixedSizeWithoutMaximizeButton) {
+  HarnessWindow& w = MakeWindow();
+  EXPECT_EQ(w.minimumSize(), w.maximumSize());
+  const Qt::WindowFlags flags = w.windowFlags();
+  EXPECT_TRUE(flags & Qt::CustomizeWindowHint) << "the buttons are the window's own choice";
+  EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+  for (Qt::WindowType wanted : {Qt::WindowTitleHint, Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
+                                Qt::WindowCloseButtonHint})
+    EXPECT_TRUE(flags & wanted) << wanted;
 }
 
 TEST_F(WindowSetupTest, DriveListShowsTheDrivesWithTheCurrentOneChosen) {
@@ -88,8 +99,9 @@ TEST_F(WindowSetupTest, EveryToolTip) {
       {C::optNew1, "ハードディスク等に新版データがある場合、こちらを選択します。新版CD-ROMを用いる場合には選択しないこと！"},
       {C::lblConv1, "Ver.1.00 2007/01/26"},
   };
+  // The first line: the drive list adds a cut entry on a line of its own.
   for (const auto& [control, text] : tips)
-    EXPECT_EQ(w.Widget(control)->toolTip().toStdString(), text) << ControlName(control);
+    EXPECT_EQ(w.Widget(control)->toolTip().section(u'\n', 0, 0).toStdString(), text) << ControlName(control);
   for (Control silent : {C::fraNEW, C::lblMain, C::lblConv0, C::ProgressBar1, C::lblMes, C::lblForm})
     EXPECT_TRUE(w.Widget(silent)->toolTip().isEmpty()) << ControlName(silent);
 }
