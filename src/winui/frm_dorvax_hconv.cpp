@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -141,8 +142,13 @@ void frmDorvax_hConv::PlaceControls() {
   for (const ControlLayout& layout : kControlLayout) {
     const int offsetLeft = layout.insideFrame ? frame.left : 0;
     const int offsetTop = layout.insideFrame ? frame.top : 0;
+    int width = layout.width;
+    // An option button reaches under the drive list and the "フォルダ指定"
+    // button beside it; a Windows option button paints its whole place, so
+    // it ends where they begin.
+    if (layout.kind == ControlKind::kOption) width = std::min(width, LayoutOf(Control::drvNew).left - layout.left);
     PixelRect rect{TwipsToPixels(layout.left + offsetLeft, scale), TwipsToPixels(layout.top + offsetTop, scale),
-                   TwipsToPixels(layout.width, scale), TwipsToPixels(layout.height, scale)};
+                   TwipsToPixels(width, scale), TwipsToPixels(layout.height, scale)};
     ChildControl& control = Of(layout.control);
     if (layout.fontPoints > 0)
       control.SetFont(fonts_->Get(layout.fontPoints));
