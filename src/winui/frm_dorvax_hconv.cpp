@@ -350,7 +350,13 @@ void frmDorvax_hConv::SetText(Control control, const std::string& text) { Of(con
 
 bool frmDorvax_hConv::IsEnabled(Control control) const { return Of(control).IsEnabled(); }
 
-void frmDorvax_hConv::SetEnabled(Control control, bool enabled) { Of(control).SetEnabled(enabled); }
+void frmDorvax_hConv::SetEnabled(Control control, bool enabled) {
+  ChildControl& child = Of(control);
+  // A disabled control takes no keys: the window keeps the keyboard, so that
+  // Alt+F4 and the system menu still reach it during a run.
+  if (!enabled && hwnd_ && GetFocus() == child.hwnd()) ::SetFocus(hwnd_);
+  child.SetEnabled(enabled);
+}
 
 BoxColour frmDorvax_hConv::Background(Control control) const {
   auto found = colours_.find(control);
