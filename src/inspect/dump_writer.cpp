@@ -51,6 +51,15 @@ std::string JsonRecordHead(const char* type, const std::string& file, std::size_
          ",\"month\":" + std::to_string(month) + ",\"day\":" + std::to_string(day);
 }
 
+// The fields every day record starts with: CSV fields, or the opening of a
+// JSON object up to its list of hours.
+template <typename Record>
+std::string RecordHead(bool csv, const char* type, const std::string& file, std::size_t index, const Record& r) {
+  if (csv) return CsvRecordHead(file, index, r.lngStationNo, r.intKind, r.intYear, r.intMonth, r.intDay);
+  return JsonRecordHead(type, file, index, r.lngStationNo, r.intKind, r.intYear, r.intMonth, r.intDay) +
+         ",\"hours\":[";
+}
+
 }  // namespace
 
 void DumpWriter::UseColumns(Columns columns) {
@@ -76,9 +85,7 @@ void DumpWriter::UseColumns(Columns columns) {
 void DumpWriter::WriteDvx(const std::string& file, std::size_t index, const DvxDayRecord& r) {
   UseColumns(Columns::kDvx);
   bool csv = format_ == DumpFormat::kCsv;
-  out_ << (csv ? CsvRecordHead(file, index, r.lngStationNo, r.intKind, r.intYear, r.intMonth, r.intDay)
-               : JsonRecordHead("DVX", file, index, r.lngStationNo, r.intKind, r.intYear, r.intMonth, r.intDay) +
-                     ",\"hours\":[");
+  out_ << RecordHead(csv, "DVX", file, index, r);
   for (int hour = 1; hour <= 24; ++hour) {
     DvxHourTexts t = HourTexts(r, hour);
     if (csv) {
@@ -94,9 +101,7 @@ void DumpWriter::WriteDvx(const std::string& file, std::size_t index, const DvxD
 void DumpWriter::WriteDvs(const std::string& file, std::size_t index, const DvsDayRecord& r) {
   UseColumns(Columns::kDvs);
   bool csv = format_ == DumpFormat::kCsv;
-  out_ << (csv ? CsvRecordHead(file, index, r.lngStationNo, r.intKind, r.intYear, r.intMonth, r.intDay)
-               : JsonRecordHead("DVS", file, index, r.lngStationNo, r.intKind, r.intYear, r.intMonth, r.intDay) +
-                     ",\"hours\":[");
+  out_ << RecordHead(csv, "DVS", file, index, r);
   for (int hour = 1; hour <= 24; ++hour) {
     std::string e = ValueText(r.intValue[hour]);
     if (csv)

@@ -138,13 +138,7 @@ void frmDorvax_hConv::PlaceControls() {
       widget->setFont(JapaneseFont(layout.fontPoints));
     else if (layout.kind == ControlKind::kDriveList)
       widget->setFont(JapaneseFont(9));
-    const QString caption = Utf8(layout.caption);
-    if (auto* frame = qobject_cast<QGroupBox*>(widget))
-      frame->setTitle(caption);
-    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-      button->setText(caption);
-    else if (auto* label = qobject_cast<QLabel*>(widget))
-      label->setText(caption);
+    SetText(layout.control, layout.caption);
   }
 }
 

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "oldtree/prepare_destination.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "support/fake_window.h"
@@ -61,9 +62,11 @@ class WindowsCheckFoldersTest : public ::testing::Test {
     w.form.optNew_Click(0);
   }
 
+  // The checks and the preparation of the destination that follows them.
   StepResult Check() {
     StepResult result = StepResult::kGoOn;
     CheckFolders(w.run, w, result);
+    if (result == StepResult::kGoOn) PrepareDestination(w.run, w, result);
     return result;
   }
 
