@@ -9,20 +9,19 @@
 
 #include "platform/file_system.h"
 #include "platform/native_path.h"
-#include "run/small_tree.h"
+#include "support/box_texts.h"
+#include "support/source_tree.h"
 #include "support/temp_dir.h"
 
 namespace dorvax {
 namespace {
 
-using testing::HourlyRoot;
 using testing::MakeFolders;
 using testing::ReadBytes;
-using testing::SmallStation;
+using testing::Snapshot;
+using testing::SourceTree;
 using testing::TempDir;
-using testing::TreeSnapshot;
 using testing::WriteBytes;
-using testing::WriteMonth;
 
 const std::string S = platform::Sep();
 
@@ -61,22 +60,20 @@ std::string LastLine(const std::string& text) {
 class BatchProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    source = tmp / "src/";
-    destination = tmp / "dst/";
     MakeFolders(destination);
     // 1999/01: 2 + 3 days of records, the second station with value E;
     // 2005/01: one text file.
-    WriteMonth(source, "199901", {{101, 11, false, 2}, {202, 12, true, 3}});
-    WriteMonth(source, "200501", {{303, 44, false, 1}});
+    tree.Month("199901", {{101, 11, "10000", 2}, {202, 12, "10001", 3}}).Month("200501", {{303, 44, "10000", 1}});
   }
   std::string Output() const { return destination + "dorvax" + S; }
 
   TempDir tmp;
-  std::string source, destination;
+  std::string source = tmp / "src/", destination = tmp / "dst/";
+  SourceTree tree{source};
 };
 
 TEST_F(BatchProgramTest, SuccessfulRunPrintsTheNoticeAndOneSummaryLine) {
-  auto before = TreeSnapshot(source);
+  auto before = Snapshot(source);
   Outcome o = RunBatch(tmp, {source, destination});
   EXPECT_EQ(o.status, 0) << o.err;
   // The confirmation is not printed; without a terminal there is no status line.
@@ -91,8 +88,8 @@ TEST_F(BatchProgramTest, SuccessfulRunPrintsTheNoticeAndOneSummaryLine) {
   EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "STNIDX" + S + "IDX" + S + "IDX1999.01"));
   EXPECT_TRUE(platform::FileExists(Output() + "200501" + S + "area44" + S + "h44303_200501.csv"));
   EXPECT_EQ(ReadBytes(Output() + "200501" + S + "idx200501.csv"),
-            ReadBytes(HourlyRoot(source) + "200501" + S + "idx200501.csv"));
-  EXPECT_EQ(TreeSnapshot(source), before);
+            ReadBytes(tree.Path("200501/idx200501.csv")));
+  EXPECT_EQ(Snapshot(source), before);
 }
 
 TEST_F(BatchProgramTest, ExistingOutputIsKeptWithoutYesAndReplacedWithYes) {
@@ -118,8 +115,8 @@ TEST_F(BatchProgramTest, ExistingOutputIsKeptWithoutYesAndReplacedWithYes) {
 }
 
 TEST_F(BatchProgramTest, StopInTheConversionKeepsOrDeletesThePartialTree) {
-  WriteBytes(HourlyRoot(source) + "200501" + S + "area44" + S + "ah44303_200501.csv", "too short\r\n");
-  auto before = TreeSnapshot(source);
+  tree.File("200501/area44/ah44303_200501.csv", "too short\r\n");
+  auto before = Snapshot(source);
   const std::string shortFile = "[処理中断] ファイル内のデータが足りません。新版データを確認してください。\n";
   const std::string offer = "[確認] 作成した旧版の\"\\dorvax\"フォルダを削除しますか。\n";
 
@@ -135,11 +132,11 @@ TEST_F(BatchProgramTest, StopInTheConversionKeepsOrDeletesThePartialTree) {
   EXPECT_EQ(deleted.err, shortFile + offer + "  -> Yes\ndorvax-hconv-batch: conversion stopped (result 99)\n");
   EXPECT_FALSE(platform::FolderExists(Output()));
   EXPECT_TRUE(platform::FolderExists(destination));
-  EXPECT_EQ(TreeSnapshot(source), before);
+  EXPECT_EQ(Snapshot(source), before);
 }
 
 TEST_F(BatchProgramTest, FileWithAForeignNameIsLeftOutOnlyWithYes) {
-  std::string foreign = HourlyRoot(source) + "199901" + S + "area11" + S + "readme.txt";
+  std::string foreign = tree.Path("199901/area11/readme.txt");
   WriteBytes(foreign, "not hourly data");
   const std::string question =
       "[確認] 新版ファイル中に、年報CD-ROMのファイルに該当しない名称のファイルがあります。\n"

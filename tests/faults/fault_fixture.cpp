@@ -12,6 +12,7 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 
+#include "support/box_texts.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -19,10 +20,8 @@ namespace fs = std::filesystem;
 namespace dorvax::testing {
 
 void PrepareFolderRun(FakeWindow& frm, const std::string& sourceRoot, const std::string& destination) {
-  frm.form.optNew_Click(1);
-  frm.SetFolder(0, sourceRoot);
-  frm.SetFolder(1, destination);
-  frm.Answer(MsgAnswer::kYes, "ファイル変換を実行してよろしいですか？");
+  frm.ChooseFolders(sourceRoot, destination);
+  frm.Answer(MsgAnswer::kYes, texts::kConfirmRun);
 }
 
 RunOutcome PressRun(FakeWindow& frm) {
@@ -34,68 +33,18 @@ RunOutcome PressRun(FakeWindow& frm) {
 void ConvertCompletely(const std::string& sourceRoot, const std::string& destination) {
   FakeWindow frm;
   PrepareFolderRun(frm, sourceRoot, destination);
-  frm.Answer(MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。");
+  frm.Answer(MsgAnswer::kOk, texts::kFinished);
   RunOutcome outcome = PressRun(frm);
   ASSERT_TRUE(outcome.completed) << ::testing::PrintToString(frm.BoxTexts());
 }
 
 namespace {
 
-std::string HashOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  uint64_t h = 1469598103934665603ull;  // FNV-1a
-  uint64_t size = 0;
-  char buffer[1 << 16];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    std::streamsize got = in.gcount();
-    for (std::streamsize i = 0; i < got; ++i) {
-      h ^= static_cast<unsigned char>(buffer[i]);
-      h *= 1099511628211ull;
-    }
-    size += static_cast<uint64_t>(got);
-    if (!in) break;
-  }
-  std::ostringstream s;
-  s << "file " << size << " " << std::hex << h;
-  return s.str();
-}
-
 bool StartsWith(const std::string& text, const std::string& prefix) {
   return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
 }  // namespace
-
-TreeState Snapshot(const std::string& folder) {
-  TreeState state;
-  std::error_code ec;
-  fs::path root(folder);
-  for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::recursive_directory_iterator();
-       it.increment(ec)) {
-    std::string rel = it->path().lexically_relative(root).generic_string();
-    fs::file_status st = fs::symlink_status(it->path());
-    if (fs::is_symlink(st))
-      state[rel] = "link " + fs::read_symlink(it->path()).string();
-    else if (fs::is_directory(st))
-      state[rel] = "folder";
-    else if (fs::is_regular_file(st))
-      state[rel] = HashOf(it->path());
-    else
-      state[rel] = "other";
-  }
-  EXPECT_FALSE(ec) << folder << ": " << ec.message();
-  return state;
-}
-
-std::vector<std::string> FilesBelow(const std::string& folder) {
-  std::vector<std::string> files;
-  std::error_code ec;
-  for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
-       it.increment(ec))
-    if (it->is_regular_file()) files.push_back(it->path().lexically_relative(folder).generic_string());
-  std::sort(files.begin(), files.end());
-  return files;
-}
 
 int ExpectWrittenAsFar(const std::string& written, const std::string& reference) {
   int complete = 0;

@@ -12,6 +12,7 @@
 
 #include "run/run_controller.h"
 #include "support/fake_window.h"
+#include "support/temp_dir.h"
 
 namespace dorvax::testing {
 
@@ -26,20 +27,11 @@ RunOutcome PressRun(FakeWindow& frm);
 // exist); fails the test when it does not complete.
 void ConvertCompletely(const std::string& sourceRoot, const std::string& destination);
 
-// Every entry below a folder, by its path relative to the folder: files by
-// size and a hash of their bytes, folders, and symbolic links by target
-// (links are never followed).
-using TreeState = std::map<std::string, std::string>;
-TreeState Snapshot(const std::string& folder);
-
 // The output of a stopped run against the output of a complete one: every
 // folder of `written` exists in `reference`, and every file is the complete
 // file or a prefix of it (what a full disk leaves of the file being written).
 // Returns the number of files that are complete.
 int ExpectWrittenAsFar(const std::string& written, const std::string& reference);
-
-// Paths of the files below a folder (relative), sorted.
-std::vector<std::string> FilesBelow(const std::string& folder);
 
 // A file system mounted for one test on a folder and unmounted when the
 // object goes (also lazily, should a file still be open). Mounting needs
