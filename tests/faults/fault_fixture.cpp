@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 
+#include "platform/file_handle.h"
 #include "support/box_texts.h"
 #include "support/temp_dir.h"
 
@@ -24,18 +26,46 @@ void PrepareFolderRun(FakeWindow& frm, const std::string& sourceRoot, const std:
   frm.Answer(MsgAnswer::kYes, texts::kConfirmRun);
 }
 
-RunOutcome PressRun(FakeWindow& frm) {
-  RunOutcome outcome;
-  cmdMain_Click(frm.run, frm, 0, outcome);
-  return outcome;
-}
-
 void ConvertCompletely(const std::string& sourceRoot, const std::string& destination) {
+  fs::create_directories(destination);
   FakeWindow frm;
   PrepareFolderRun(frm, sourceRoot, destination);
   frm.Answer(MsgAnswer::kOk, texts::kFinished);
-  RunOutcome outcome = PressRun(frm);
+  RunOutcome outcome = Press(frm, 0);
   ASSERT_TRUE(outcome.completed) << ::testing::PrintToString(frm.BoxTexts());
+}
+
+RunOutcome FaultRunTest::Run(FakeWindow& frm, const Answers& answers) {
+  fs::create_directories(target);
+  const TreeState before = Snapshot(source);
+  const int openBefore = platform::OpenFileCount();
+  PrepareFolderRun(frm, source, target);
+  for (const auto& [answer, text] : answers) frm.Answer(answer, text);
+  RunOutcome outcome = Press(frm, 0);
+  EXPECT_EQ(outcome.errorNumber, 0) << "every failure is one a step handles";
+  EXPECT_EQ(frm.unexpectedBoxes, 0);
+  EXPECT_EQ(platform::OpenFileCount(), openBefore);
+  EXPECT_EQ(Snapshot(source), before);
+  for (const auto& entry : fs::directory_iterator(target))
+    EXPECT_EQ(entry.path().filename(), "dorvax") << "written outside the destination's dorvax folder";
+  return outcome;
+}
+
+void ChangeLine(const std::string& path, std::size_t index, const std::function<void(std::string& line)>& change) {
+  std::string text = ReadBytes(path);
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i < index; ++i) begin = text.find("\r\n", begin) + 2;
+  std::size_t end = text.find("\r\n", begin);
+  std::string line = text.substr(begin, end - begin);
+  change(line);
+  WriteBytes(path, text.substr(0, begin) + line + text.substr(end));
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> files;
+  for (const auto& e : fs::directory_iterator(folder)) files.push_back(e.path());
+  std::sort(files.begin(), files.end());
+  return files;
 }
 
 namespace {

@@ -38,11 +38,10 @@ Plan Fault(Op op, const std::string& pathContains, int32_t number, int64_t failA
 // or from the window.
 const Plan kNoFault = Fault(Op::kOpenRead, "never", 0);
 
-struct FaultTable : ::testing::Test {
+struct FaultTable : FaultRunTest {
   void SetUp() override {
     WriteSourceTree(source, {199901, 200001}, 4);
-    fs::create_directories(reference);
-    ConvertCompletely(source, reference);
+    MakeReference();
     fs::create_directories(target);
     openBefore = platform::OpenFileCount();
   }
@@ -77,10 +76,6 @@ struct FaultTable : ::testing::Test {
     EXPECT_EQ(Snapshot(source), before);
   }
 
-  TempDir tmp;
-  std::string source = tmp / "src/";
-  std::string reference = tmp / "ref/";
-  std::string target = tmp / "dst/";
   FakeWindow frm;
   TreeState before;
   int openBefore = 0;
