@@ -99,6 +99,8 @@ struct FaultRow {
   bool mayNotFire = false;  // the generated tree may give the fault no call to fail
 };
 
+void PrintTo(const FaultRow& row, std::ostream* out) { *out << row.name; }
+
 class FaultRows : public FaultTable, public ::testing::WithParamInterface<FaultRow> {};
 
 // Whatever the row: the fault fired, the run stopped with the row's box,

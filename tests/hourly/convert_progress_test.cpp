@@ -89,6 +89,8 @@ struct PassRow {
   std::vector<int> at; // when told: the handled count at every step, in order
 };
 
+void PrintTo(const PassRow& row, std::ostream* out) { *out << row.name; }
+
 class PassShare : public ConversionProgress, public ::testing::WithParamInterface<PassRow> {};
 
 // Whatever the walk meets, a pass takes exactly its 80 units and no step

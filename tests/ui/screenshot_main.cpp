@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "platform/native_path.h"
-#include "sample_tree.h"
+#include "support/source_tree.h"
 #include "support/temp_dir.h"
 #include "ui/frm_dorvax_hconv.h"
 #include "ui/message_box_qt.h"
@@ -61,7 +61,9 @@ int main(int argc, char* argv[]) {
   dorvax::testing::TempDir temp;
   const std::string source = temp.path() + "source" + dorvax::platform::Sep();
   const std::string destination = temp.path() + "old" + dorvax::platform::Sep();
-  dorvax::testing::WriteSampleTree(source, {2, 80});
+  dorvax::testing::SourceTree(source)
+      .Month("199901", dorvax::testing::Stations(2))
+      .Month("200405", dorvax::testing::Stations(80));
   dorvax::testing::MakeFolders(destination);
 
   window.form().optNew_Click(1);
