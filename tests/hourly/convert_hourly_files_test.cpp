@@ -42,6 +42,13 @@ StepResult ConvertPass(FakeWindow& frm, int16_t pass = 1) {
   return result;
 }
 
+// A source tree for the conversion alone and the window pointed at it.
+class ConvertHourlyFilesTest : public ::testing::Test {
+ protected:
+  HourlyTree tree;
+  FakeWindow frm;
+};
+
 // ---- File names -------------------------------------------------------------
 
 TEST(CheckStationNumber, CharactersFourToSixReadAsOneToThousand) {
@@ -55,9 +62,7 @@ TEST(CheckStationNumber, CharactersFourToSixReadAsOneToThousand) {
   EXPECT_TRUE(CheckStationNumber("日本語123"));  // positions count characters, not bytes
 }
 
-TEST(ConvertHourlyFiles, BinaryEraAcceptsAnyNameStartingWithTheLetterA) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, BinaryEraAcceptsAnyNameStartingWithTheLetterA) {
   tree.AddFile("199901", "area11", "a100.csv", StationFile(100, "199901"));
   tree.AddFile("199901", "area11", "Axxx", StationFile(200, "199901"));
   tree.AddFile("199901", "area11", "b300.csv", StationFile(300, "199901"));
@@ -76,9 +81,7 @@ TEST(ConvertHourlyFiles, BinaryEraAcceptsAnyNameStartingWithTheLetterA) {
             (std::vector<DvxView>{{100, 4, 1}, {200, 4, 1}}));
 }
 
-TEST(ConvertHourlyFiles, TextEraNameRulesAndTheirBoundaries) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, TextEraNameRulesAndTheirBoundaries) {
   const std::string empty = HourlyFile(132, "200405", {});
   for (const char* name : {"ah44132_200405.csv", "Ah44133_200405.csv", "ah44134_200405.csv.bak",
                            "AH44135_200405.csv", "ah44136_200405.CSV", "ah44000_200405.csv", "ah45137_200405.csv",
@@ -103,9 +106,7 @@ TEST(ConvertHourlyFiles, TextEraNameRulesAndTheirBoundaries) {
 
 // ---- Declined names -----------------------------------------------------------
 
-TEST(ConvertHourlyFiles, DecliningAnUnfitNameStopsWithTheMonthFilesClosed) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, DecliningAnUnfitNameStopsWithTheMonthFilesClosed) {
   frm.run.typStation.Append({99, 1, 100, 1, 5});
   tree.AddFile("199901", "area11", "a100", StationFile(100, "199901", {1, 2}));
   tree.AddFile("199901", "area11", "b200", StationFile(200, "199901"));
@@ -127,10 +128,9 @@ TEST(ConvertHourlyFiles, DecliningAnUnfitNameStopsWithTheMonthFilesClosed) {
   EXPECT_NE(frm.statusTexts.back(), kConverted);
 }
 
-TEST(ConvertHourlyFiles, LeftOutFilesOfBothDiscsAreReportedOnceAfterTheLastPass) {
-  HourlyTree disc1;
+TEST_F(ConvertHourlyFilesTest, LeftOutFilesOfBothDiscsAreReportedOnceAfterTheLastPass) {
+  HourlyTree& disc1 = tree;
   HourlyTree disc2;
-  FakeWindow frm;
   disc1.AddFile("200405", "area44", "xh44001_200405.csv", HourlyFile(1, "200405", {}));
   disc2.AddFile("200406", "area44", "xh44001_200406.csv", HourlyFile(1, "200406", {}));
   disc2.AddFile("200406", "area44", "xh44002_200406.csv", HourlyFile(2, "200406", {}));
@@ -158,9 +158,7 @@ TEST(ConvertHourlyFiles, LeftOutFilesOfBothDiscsAreReportedOnceAfterTheLastPass)
 
 // ---- Record files ---------------------------------------------------------------
 
-TEST(ConvertHourlyFiles, RecordsFollowAreaThenFileNameOrderAndValueEGoesToDvs) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, RecordsFollowAreaThenFileNameOrderAndValueEGoesToDvs) {
   frm.run.typStation.Append({99, 1, 200, -1, 5});
   frm.run.typStation.Append({99, 1, 100, 1, -1});
   tree.AddFile("199901", "area12", "a050", StationFile(50, "199901"));
@@ -188,9 +186,7 @@ TEST(ConvertHourlyFiles, RecordsFollowAreaThenFileNameOrderAndValueEGoesToDvs) {
   EXPECT_EQ(Int16At(dvs, kDvsRecordSize + 10), 4);
 }
 
-TEST(ConvertHourlyFiles, MonthsWithoutValuesGetNoRecordFiles) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, MonthsWithoutValuesGetNoRecordFiles) {
   frm.run.typStation.Append({99, 2, 300, 1, 5});
   frm.run.typStation.Append({99, 3, 400, 1, 5});
   // 199902: one file without data lines, one with every value missing.
@@ -223,9 +219,7 @@ TEST(ConvertHourlyFiles, MonthsWithoutValuesGetNoRecordFiles) {
 
 // Entries of different months with the same station number are distinct:
 // each month's files find the entry of their own month.
-TEST(ConvertHourlyFiles, EachMonthFindsTheStationEntryOfItsOwnMonth) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, EachMonthFindsTheStationEntryOfItsOwnMonth) {
   frm.run.typStation.Append({99, 1, 100, -1, 5});
   frm.run.typStation.Append({99, 2, 100, 1, -1});
   tree.AddFile("199901", "area11", "a100", StationFile(100, "199901", {1}));
@@ -238,9 +232,7 @@ TEST(ConvertHourlyFiles, EachMonthFindsTheStationEntryOfItsOwnMonth) {
   EXPECT_FALSE(platform::FileExists(tree.Dst("1999/DVS1999.02")));
 }
 
-TEST(ConvertHourlyFiles, MonthWithoutAStationOfValueEGetsNoDvsFile) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, MonthWithoutAStationOfValueEGetsNoDvsFile) {
   frm.run.typStation.Append({99, 4, 500, 1, -1});
   tree.AddFile("199904", "area11", "a500", StationFile(500, "199904", {1}));
   tree.Attach(frm, 1);
@@ -249,9 +241,7 @@ TEST(ConvertHourlyFiles, MonthWithoutAStationOfValueEGetsNoDvsFile) {
   EXPECT_FALSE(platform::FileExists(tree.Dst("1999/DVS1999.04")));
 }
 
-TEST(ConvertHourlyFiles, AnOlderLongerRecordFileIsEmptiedFirst) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, AnOlderLongerRecordFileIsEmptiedFirst) {
   tree.AddFile("199901", "area11", "a100", StationFile(100, "199901"));
   tree.Attach(frm, 1);
   WriteBytes(tree.Dst("1999/DVX1999.01"), std::string(5 * kDvxRecordSize + 17, '\xAB'));
@@ -262,9 +252,7 @@ TEST(ConvertHourlyFiles, AnOlderLongerRecordFileIsEmptiedFirst) {
   EXPECT_EQ(DvxRecords(dvx), (std::vector<DvxView>{{100, 4, 1}}));
 }
 
-TEST(ConvertHourlyFiles, TextEraFileIsRewrittenLineByLine) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, TextEraFileIsRewrittenLineByLine) {
   Hour missingE = At(1, 1);
   missingE.flagE = 9;
   Hour missingA = At(1, 2);
@@ -312,7 +300,7 @@ std::string ConvertAlone(const std::string& yearMonth, const std::string& name, 
   return ReadBytes(tree.Dst(output));
 }
 
-TEST(ConvertHourlyFiles, FilesBeyondAMebibyteConvertAsSmallOnes) {
+TEST_F(ConvertHourlyFilesTest, FilesBeyondAMebibyteConvertAsSmallOnes) {
   // Small files are held whole; one of more than 1 MiB is read line by line.
   const std::string tail = ",remark " + std::string(1500, 'x');
   const std::string small99 = MonthOfLines("199901", ""), large99 = MonthOfLines("199901", tail);
@@ -335,9 +323,7 @@ TEST(ConvertHourlyFiles, FilesBeyondAMebibyteConvertAsSmallOnes) {
 
 // ---- Failures ---------------------------------------------------------------------
 
-TEST(ConvertHourlyFiles, AFileOfFewerThanFourLinesStopsTheRunWithItsFilesClosed) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, AFileOfFewerThanFourLinesStopsTheRunWithItsFilesClosed) {
   tree.AddFile("199901", "area11", "a100", StationFile(100, "199901", {1, 2, 3}));
   tree.AddFile("199901", "area11", "a200", "HOURLY DATA\r\n" + StationHeaderLine(200, "199901") + "\r\nDD\r\n");
   tree.AddFile("199901", "area11", "a300", StationFile(300, "199901"));
@@ -356,9 +342,7 @@ TEST(ConvertHourlyFiles, AFileOfFewerThanFourLinesStopsTheRunWithItsFilesClosed)
   EXPECT_EQ(DvxRecords(ReadBytes(tree.Dst("1999/DVX1999.01"))).size(), 3u);
 }
 
-TEST(ConvertHourlyFiles, ATextEraFileOfThreeLinesIsReportedTheSameWay) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, ATextEraFileOfThreeLinesIsReportedTheSameWay) {
   tree.AddFile("200405", "area44", "ah44132_200405.csv", "1\r\n2\r\n3\r\n");
   tree.Attach(frm, 1);
   frm.Answer(MsgAnswer::kOk);
@@ -368,7 +352,7 @@ TEST(ConvertHourlyFiles, ATextEraFileOfThreeLinesIsReportedTheSameWay) {
   EXPECT_FALSE(platform::FileExists(tree.Dst("200405/area44/h44132_200405.csv")));
 }
 
-TEST(ConvertHourlyFiles, AFullDiskIsReportedAndTheFocusGoesToTheDestination) {
+TEST_F(ConvertHourlyFilesTest, AFullDiskIsReportedAndTheFocusGoesToTheDestination) {
   for (int32_t number : {int32_t{platform::kErrDiskFull}, platform::kStatusDiskFull}) {
     HourlyTree tree;
     FakeWindow frm;
@@ -391,9 +375,7 @@ TEST(ConvertHourlyFiles, AFullDiskIsReportedAndTheFocusGoesToTheDestination) {
   }
 }
 
-TEST(ConvertHourlyFiles, AFullDiskWhileWritingATextFileStopsTheRun) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, AFullDiskWhileWritingATextFileStopsTheRun) {
   tree.AddFile("200405", "area44", "ah44132_200405.csv", HourlyFile(44132, "200405", {DataLine(At(1, 1))}));
   tree.Attach(frm, 1);
   int openBefore = platform::OpenFileCount();
@@ -408,9 +390,7 @@ TEST(ConvertHourlyFiles, AFullDiskWhileWritingATextFileStopsTheRun) {
   EXPECT_EQ(platform::OpenFileCount(), openBefore);
 }
 
-TEST(ConvertHourlyFiles, OtherFailuresShowTheGenericBoxAndLeaveTheFocus) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, OtherFailuresShowTheGenericBoxAndLeaveTheFocus) {
   std::string blankFlag = DataLine(At(1, 1));
   blankFlag[12] = ' ';  // the flag of value A
   tree.AddFile("200405", "area44", "ah44132_200405.csv", HourlyFile(44132, "200405", {blankFlag}));
@@ -428,9 +408,7 @@ TEST(ConvertHourlyFiles, OtherFailuresShowTheGenericBoxAndLeaveTheFocus) {
   EXPECT_FALSE(platform::FileExists(tree.Dst("200405/area44/h44132_200405.csv")));
 }
 
-TEST(ConvertHourlyFiles, ClosingTheWindowUnwindsWithEveryFileClosedAndNoFurtherBox) {
-  HourlyTree tree;
-  FakeWindow frm;
+TEST_F(ConvertHourlyFilesTest, ClosingTheWindowUnwindsWithEveryFileClosedAndNoFurtherBox) {
   for (int i = 1; i <= 20; ++i) {
     char name[8];
     std::snprintf(name, sizeof name, "a%03d", i);
