@@ -31,6 +31,8 @@ struct LoopCase {
   int32_t errorNumber;
 };
 
+void PrintTo(const LoopCase& row, std::ostream* out) { *out << row.name; }
+
 class FaultLoop : public ::testing::TestWithParam<LoopCase> {
  protected:
   static void SetUpTestSuite() {
