@@ -5,55 +5,35 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "platform/file_system.h"
 #include "platform/native_path.h"
-#include "run/small_tree.h"
+#include "support/box_texts.h"
+#include "support/program_run.h"
+#include "support/source_tree.h"
 #include "support/temp_dir.h"
 
 namespace dorvax {
 namespace {
 
-using testing::HourlyRoot;
+using namespace testing::texts;
 using testing::MakeFolders;
+using testing::ProgramResult;
 using testing::ReadBytes;
-using testing::SmallStation;
+using testing::Snapshot;
+using testing::SourceTree;
 using testing::TempDir;
-using testing::TreeSnapshot;
 using testing::WriteBytes;
-using testing::WriteMonth;
 
 const std::string S = platform::Sep();
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-// stdin is /dev/null, so no question is asked on a terminal. `folder`, when
-// given, is the current folder of the program.
-Outcome RunBatch(const TempDir& tmp, const std::vector<std::string>& args, const std::string& folder = {}) {
-  std::string command = (folder.empty() ? "" : "cd " + Quoted(folder) + " && ") + Quoted(DORVAX_BATCH_PROGRAM);
-  for (const std::string& a : args) command += " " + Quoted(a);
-  std::string out = tmp / "stdout.txt", err = tmp / "stderr.txt";
-  command += " </dev/null >" + Quoted(out) + " 2>" + Quoted(err);
-  int raw = std::system(command.c_str());
-  Outcome o;
-  o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  o.out = ReadBytes(out);
-  o.err = ReadBytes(err);
-  return o;
+// No question is asked: the program's input is no terminal. `folder`, when
+// given, is the program's current folder.
+ProgramResult RunBatch(const std::vector<std::string>& args, const std::string& folder = {}) {
+  return testing::RunProgram(DORVAX_BATCH_PROGRAM, args, folder);
 }
 
 std::string LastLine(const std::string& text) {
@@ -65,26 +45,24 @@ std::string LastLine(const std::string& text) {
 class BatchProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    source = tmp / "src/";
-    destination = tmp / "dst/";
     MakeFolders(destination);
     // 1999/01: 2 + 3 days of records, the second station with value E;
     // 2005/01: one text file.
-    WriteMonth(source, "199901", {{101, 11, false, 2}, {202, 12, true, 3}});
-    WriteMonth(source, "200501", {{303, 44, false, 1}});
+    tree.Month("199901", {{101, 11, "10000", 2}, {202, 12, "10001", 3}}).Month("200501", {{303, 44, "10000", 1}});
   }
   std::string Output() const { return destination + "dorvax" + S; }
 
   TempDir tmp;
-  std::string source, destination;
+  std::string source = tmp / "src/", destination = tmp / "dst/";
+  SourceTree tree{source};
 };
 
 TEST_F(BatchProgramTest, SuccessfulRunPrintsTheNoticeAndOneSummaryLine) {
-  auto before = TreeSnapshot(source);
-  Outcome o = RunBatch(tmp, {source, destination});
-  EXPECT_EQ(o.status, 0) << o.err;
+  auto before = Snapshot(source);
+  ProgramResult o = RunBatch({source, destination});
+  EXPECT_EQ(o.code, 0) << o.err;
   // The confirmation is not printed; without a terminal there is no status line.
-  EXPECT_EQ(o.err, "[変換終了] Dorvaxデータの変換処理が完了しました。\n");
+  EXPECT_EQ(o.err, "[変換終了] " + kFinished + "\n");
   std::regex summary(
       "Converted 3 files \\(0 left out\\): 5 DVX and 3 DVS day records, 1 text files; "
       "read [0-9]+\\.[0-9] MB, wrote [0-9]+\\.[0-9] MB in [0-9]+\\.[0-9]{2} s\n");
@@ -95,29 +73,29 @@ TEST_F(BatchProgramTest, SuccessfulRunPrintsTheNoticeAndOneSummaryLine) {
   EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "STNIDX" + S + "IDX" + S + "IDX1999.01"));
   EXPECT_TRUE(platform::FileExists(Output() + "200501" + S + "area44" + S + "h44303_200501.csv"));
   EXPECT_EQ(ReadBytes(Output() + "200501" + S + "idx200501.csv"),
-            ReadBytes(HourlyRoot(source) + "200501" + S + "idx200501.csv"));
-  EXPECT_EQ(TreeSnapshot(source), before);
+            ReadBytes(tree.Path("200501/idx200501.csv")));
+  EXPECT_EQ(Snapshot(source), before);
 }
 
 TEST_F(BatchProgramTest, RelativeFoldersStartAtTheCurrentFolder) {
-  for (const std::vector<std::string>& args : {std::vector<std::string>{".", "../dst"},
-                                               std::vector<std::string>{"--yes", "./", "../dst/"}}) {
-    Outcome o = RunBatch(tmp, args, source);
-    EXPECT_EQ(o.status, 0) << o.err;
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{".", "../dst"}, std::vector<std::string>{"--yes", "./", "../dst/"}}) {
+    ProgramResult o = RunBatch(args, source);
+    EXPECT_EQ(o.code, 0) << o.err;
     EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "DVX1999.01"));
   }
   MakeFolders(tmp / "a");
-  Outcome o = RunBatch(tmp, {"--yes", "src", "a"}, tmp.path());
-  EXPECT_EQ(o.status, 0) << o.err;
+  ProgramResult o = RunBatch({"--yes", "src", "a"}, tmp.path());
+  EXPECT_EQ(o.code, 0) << o.err;
   EXPECT_TRUE(platform::FolderExists(tmp / "a/dorvax/200501"));
 }
 
 // Ctrl+C while the tree is written: the tree is reported as incomplete, and
 // with --yes deleted.
 TEST_F(BatchProgramTest, InterruptedRunReportsOrDeletesTheIncompleteTree) {
-  std::vector<SmallStation> many;
-  for (int n = 1; n <= 600; ++n) many.push_back({n, 11 + n % 8, false, 20});
-  WriteMonth(source, "199902", many);
+  std::vector<testing::Station> many;
+  for (int n = 1; n <= 600; ++n) many.push_back({n, 11 + n % 8, "10000", 20});
+  tree.Month("199902", many);
   for (bool yes : {false, true}) {
     SCOPED_TRACE(yes ? "--yes" : "no --yes");
     if (platform::FolderExists(Output())) platform::DeleteFolderTree(Output());
@@ -160,61 +138,61 @@ TEST_F(BatchProgramTest, ExistingOutputIsKeptWithoutYesAndReplacedWithYes) {
   MakeFolders(Output() + "old");
   WriteBytes(Output() + "old" + S + "keep.txt", "mine");
 
-  Outcome kept = RunBatch(tmp, {source, destination});
-  EXPECT_EQ(kept.status, 1);
+  ProgramResult kept = RunBatch({source, destination});
+  EXPECT_EQ(kept.code, 1);
   EXPECT_EQ(kept.err,
             "[確認] 旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォルダを作成してもよろしいですか？\n"
             "（既存フォルダ内のファイルは全て削除されます）\n"
             "  -> No\n"
-            "[メッセージ] 変換処理を中断しました。\n"
+            "[メッセージ] " + kAborted + "\n" +
             "dorvax-hconv-batch: conversion stopped (result 11)\n");
   EXPECT_EQ(kept.out, "");
   EXPECT_EQ(ReadBytes(Output() + "old" + S + "keep.txt"), "mine");
 
-  Outcome replaced = RunBatch(tmp, {"--yes", source, destination});
-  EXPECT_EQ(replaced.status, 0) << replaced.err;
+  ProgramResult replaced = RunBatch({"--yes", source, destination});
+  EXPECT_EQ(replaced.code, 0) << replaced.err;
   EXPECT_NE(replaced.err.find("  -> Yes\n"), std::string::npos);
   EXPECT_FALSE(platform::FolderExists(Output() + "old"));
   EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "DVX1999.01"));
 }
 
 TEST_F(BatchProgramTest, StopInTheConversionKeepsOrDeletesThePartialTree) {
-  WriteBytes(HourlyRoot(source) + "200501" + S + "area44" + S + "ah44303_200501.csv", "too short\r\n");
-  auto before = TreeSnapshot(source);
-  const std::string shortFile = "[処理中断] ファイル内のデータが足りません。新版データを確認してください。\n";
-  const std::string offer = "[確認] 作成した旧版の\"\\dorvax\"フォルダを削除しますか。\n";
+  tree.File("200501/area44/ah44303_200501.csv", "too short\r\n");
+  auto before = Snapshot(source);
+  const std::string shortFile = "[処理中断] " + kShortFile + "\n";
+  const std::string offer = "[確認] " + kOfferDeletion + "\n";
 
-  Outcome kept = RunBatch(tmp, {source, destination});
-  EXPECT_EQ(kept.status, 1);
+  ProgramResult kept = RunBatch({source, destination});
+  EXPECT_EQ(kept.code, 1);
   EXPECT_EQ(kept.err, shortFile + offer + "  -> No\ndorvax-hconv-batch: conversion stopped (result 99)\n");
   EXPECT_EQ(kept.out, "");
   EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "DVX1999.01"));  // the part converted before the stop
 
   platform::DeleteFolderTree(Output());
-  Outcome deleted = RunBatch(tmp, {"--yes", source, destination});
-  EXPECT_EQ(deleted.status, 1);
+  ProgramResult deleted = RunBatch({"--yes", source, destination});
+  EXPECT_EQ(deleted.code, 1);
   EXPECT_EQ(deleted.err, shortFile + offer + "  -> Yes\ndorvax-hconv-batch: conversion stopped (result 99)\n");
   EXPECT_FALSE(platform::FolderExists(Output()));
   EXPECT_TRUE(platform::FolderExists(destination));
-  EXPECT_EQ(TreeSnapshot(source), before);
+  EXPECT_EQ(Snapshot(source), before);
 }
 
 TEST_F(BatchProgramTest, FileWithAForeignNameIsLeftOutOnlyWithYes) {
-  std::string foreign = HourlyRoot(source) + "199901" + S + "area11" + S + "readme.txt";
+  std::string foreign = tree.Path("199901/area11/readme.txt");
   WriteBytes(foreign, "not hourly data");
   const std::string question =
       "[確認] 新版ファイル中に、年報CD-ROMのファイルに該当しない名称のファイルがあります。\n"
       "このファイルを処理せずに、変換処理を続けますか？\n"
       "（エラーファイル名：\\199901\\area11\\readme.txt）\n";
 
-  Outcome stopped = RunBatch(tmp, {source, destination});
-  EXPECT_EQ(stopped.status, 1);
-  EXPECT_EQ(stopped.err.rfind(question + "  -> No\n[処理中断] 変換処理を中断しました。\n", 0), 0u) << stopped.err;
+  ProgramResult stopped = RunBatch({source, destination});
+  EXPECT_EQ(stopped.code, 1);
+  EXPECT_EQ(stopped.err.rfind(question + "  -> No\n[処理中断] " + kAborted + "\n", 0), 0u) << stopped.err;
   EXPECT_EQ(LastLine(stopped.err), "dorvax-hconv-batch: conversion stopped (result 98)");
 
   platform::DeleteFolderTree(Output());
-  Outcome leftOut = RunBatch(tmp, {"--yes", source, destination});
-  EXPECT_EQ(leftOut.status, 0) << leftOut.err;
+  ProgramResult leftOut = RunBatch({"--yes", source, destination});
+  EXPECT_EQ(leftOut.code, 0) << leftOut.err;
   EXPECT_NE(leftOut.err.find("[メッセージ] 一部ファイルについては、変換処理を行いませんでした。\n"
                              "（未処理ファイル数： 1 ファイル）\n[変換終了]"),
             std::string::npos)
@@ -230,17 +208,17 @@ TEST_F(BatchProgramTest, RefusedChecksNameTheirResult) {
     int result;
   };
   std::vector<Case> cases = {
-      {{tmp / "missing", destination}, "[エラー] 指定された新版フォルダが存在しません。\n", 0},
+      {{tmp / "missing", destination}, "[エラー] " + kNoSourceFolder + "\n", 0},
       {{source, tmp / "missing"}, "[エラー] 指定された旧版フォルダが存在しません。\n", 1},
       {{"", destination}, "[エラー] 新版フォルダの指定がされていません。\n", 0},
-      {{source, source}, "[エラー] 新版フォルダと旧版フォルダに同一のフォルダを指定しています。\n", 2},
-      {{destination, destination + "."}, "[エラー] 新版フォルダと旧版フォルダに同一のフォルダを指定しています。\n", 2},
-      {{destination, source}, "[エラー] 新版の指定フォルダ内に\"\\dorvax\\hourly\"フォルダが存在しません。\n", 10},
+      {{source, source}, "[エラー] " + kSameFolder + "\n", 2},
+      {{destination, destination + "."}, "[エラー] " + kSameFolder + "\n", 2},
+      {{destination, source}, "[エラー] " + kNoHourlyTree + "\n", 10},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.box);
-    Outcome o = RunBatch(tmp, c.args);
-    EXPECT_EQ(o.status, 1);
+    ProgramResult o = RunBatch(c.args);
+    EXPECT_EQ(o.code, 1);
     EXPECT_EQ(o.err, c.box + "dorvax-hconv-batch: conversion stopped (result " + std::to_string(c.result) + ")\n");
     EXPECT_EQ(o.out, "");
   }
@@ -250,15 +228,15 @@ TEST_F(BatchProgramTest, RefusedChecksNameTheirResult) {
 TEST_F(BatchProgramTest, UsageErrorsHelpAndVersion) {
   for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
            {}, {source}, {source, destination, "extra"}, {"--no-such-option", source, destination}}) {
-    Outcome o = RunBatch(tmp, args);
-    EXPECT_EQ(o.status, 2);
+    ProgramResult o = RunBatch(args);
+    EXPECT_EQ(o.code, 2);
     EXPECT_NE(o.err.find("Usage: dorvax-hconv-batch [--yes] SOURCE DEST"), std::string::npos) << o.err;
     EXPECT_EQ(o.out, "");
   }
   EXPECT_FALSE(platform::FolderExists(Output()));
 
-  Outcome help = RunBatch(tmp, {"--help"});
-  EXPECT_EQ(help.status, 0);
+  ProgramResult help = RunBatch({"--help"});
+  EXPECT_EQ(help.code, 0);
   EXPECT_EQ(help.out.rfind("Usage: dorvax-hconv-batch [--yes] SOURCE DEST\n", 0), 0u);
   // What a user must know before the first run: the answers, that DEST is
   // not created, what Ctrl+C leaves, when progress shows, the exit statuses.
@@ -267,16 +245,16 @@ TEST_F(BatchProgramTest, UsageErrorsHelpAndVersion) {
                            "Exit status: 0 converted; 1"})
     EXPECT_NE(help.out.find(text), std::string::npos) << text;
 
-  Outcome version = RunBatch(tmp, {"--version"});
-  EXPECT_EQ(version.status, 0);
+  ProgramResult version = RunBatch({"--version"});
+  EXPECT_EQ(version.code, 0);
   EXPECT_EQ(version.out, "Ver.1.00 2007/01/26\n");
   EXPECT_EQ(version.err, "");
 }
 
 TEST_F(BatchProgramTest, DoubleDashEndsTheOptions) {
-  Outcome o = RunBatch(tmp, {"--", "--yes", destination});
-  EXPECT_EQ(o.status, 1);  // "--yes" is a folder text here, not an option
-  EXPECT_EQ(o.err.rfind("[エラー] 指定された新版フォルダが存在しません。\n", 0), 0u) << o.err;
+  ProgramResult o = RunBatch({"--", "--yes", destination});
+  EXPECT_EQ(o.code, 1);  // "--yes" is a folder text here, not an option
+  EXPECT_EQ(o.err.rfind("[エラー] " + kNoSourceFolder + "\n", 0), 0u) << o.err;
 }
 
 }  // namespace

@@ -7,26 +7,22 @@
 // writes, as far as it got.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "faults/fault_fixture.h"
 #include "faults/fault_trees.h"
-#include "platform/file_handle.h"
+#include "support/box_texts.h"
+#include "support/program_run.h"
 #include "support/temp_dir.h"
 
 namespace dorvax::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kDiskFull = "旧版フォルダの容量不足です。";
-const std::string kOfferDeletion = "作成した旧版の\"\\dorvax\"フォルダを削除しますか。";
+using namespace texts;
 
 bool IsStationIndex(const std::string& rel) { return rel.find("/STNIDX/") != std::string::npos; }
 bool IsRecordFile(const std::string& rel) {
@@ -36,61 +32,41 @@ bool IsRecordFile(const std::string& rel) {
 bool IsCopiedStationFile(const std::string& rel) { return fs::path(rel).filename().string().rfind("idx", 0) == 0; }
 bool IsTextFile(const std::string& rel) { return rel.find("/area") != std::string::npos; }
 
-class DiskFull : public ::testing::Test {
+// The destination is the root of a small tmpfs.
+class DiskFull : public FaultRunTest {
  protected:
-  // The complete output of the source, for comparison.
-  void MakeReference() {
-    fs::create_directories(reference);
-    ConvertCompletely(source, reference);
-  }
+  DiskFull() { target = mountPoint + "/"; }
 
   // Runs into a tmpfs of `pages` pages (and `inodes` entries when not 0) and
   // checks everything a disk-full stop promises. `deleteAfterwards` answers
   // the deletion offer.
   void RunIntoFullDisk(std::size_t pages, std::size_t inodes, int expectedResult,
                        bool deleteAfterwards = false) {
-    mount = std::make_unique<ScratchMount>(target);
     DORVAX_MOUNT_OR_SKIP(mount->MountTmpfs(pages * 4096, inodes), *mount);
-    TreeState sourceBefore = Snapshot(source);
-    int openBefore = platform::OpenFileCount();
-
     FakeWindow frm;
-    PrepareFolderRun(frm, source, target + "/");
-    frm.Answer(MsgAnswer::kOk, kDiskFull);
-    frm.Answer(deleteAfterwards ? MsgAnswer::kYes : MsgAnswer::kNo, kOfferDeletion);
-    RunOutcome outcome = PressRun(frm);
+    RunOutcome outcome = Run(
+        frm, {{MsgAnswer::kOk, kDiskFull}, {deleteAfterwards ? MsgAnswer::kYes : MsgAnswer::kNo, kOfferDeletion}});
 
     ASSERT_EQ(frm.boxes.size(), 3u) << ::testing::PrintToString(frm.BoxTexts());
-    EXPECT_EQ(frm.boxes[1].box.text, kDiskFull);
-    EXPECT_EQ(frm.boxes[1].box.title, "処理中断");
-    EXPECT_EQ(frm.boxes[1].box.icon, MsgIcon::kCritical);
-    EXPECT_EQ(frm.boxes[2].box.text, kOfferDeletion);
-    EXPECT_EQ(frm.unexpectedBoxes, 0);
+    EXPECT_TRUE(BoxIs(frm.boxes[1], kDiskFull, "処理中断", MsgIcon::kCritical));
     EXPECT_FALSE(outcome.completed);
     EXPECT_EQ(ResultNumber(outcome.result), expectedResult);
-    EXPECT_EQ(outcome.errorNumber, 0) << "the step that met the full disk handles it";
     // The focus goes to the destination box with the disk-full box.
-    EXPECT_NE(std::find(frm.log.begin(), frm.log.end(), "FocusFolderBox(1)"), frm.log.end());
+    EXPECT_TRUE(frm.Logged("FocusFolderBox(1)"));
     // The window is idle again.
     EXPECT_EQ(frm.run.intRunState, 0);
     EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));
     EXPECT_FALSE(frm.IsVisible(Control::ProgressBar1));
-
-    EXPECT_EQ(platform::OpenFileCount(), openBefore) << "a file was left open";
-    EXPECT_EQ(Snapshot(source), sourceBefore) << "the source changed";
     if (deleteAfterwards) {
-      EXPECT_FALSE(fs::exists(target + "/dorvax"));
+      EXPECT_FALSE(fs::exists(target + "dorvax"));
     } else {
-      written = FilesBelow(target + "/dorvax");
-      complete = ExpectWrittenAsFar(target + "/dorvax", reference + "dorvax");
+      written = FilesBelow(target + "dorvax");
+      complete = ExpectWrittenAsFar(target + "dorvax", reference + "dorvax");
     }
   }
 
-  TempDir tmp;
-  std::string source = tmp / "src/";
-  std::string reference = tmp / "ref/";
-  std::string target = tmp / "full";
-  std::unique_ptr<ScratchMount> mount;  // goes before the folder it is mounted in
+  std::string mountPoint = tmp / "full";
+  std::unique_ptr<ScratchMount> mount = std::make_unique<ScratchMount>(mountPoint);  // goes before its folder
   std::vector<std::string> written;  // files left in the destination
   int complete = 0;                  // of them, complete ones
 };
@@ -130,9 +106,9 @@ TEST_F(DiskFull, WhileCreatingTheAreaFoldersOfATextMonth) {
   RunIntoFullDisk(256, 8, 99);
   if (HasFatalFailure() || IsSkipped()) return;
   std::error_code ec;
-  EXPECT_TRUE(fs::is_directory(target + "/dorvax/200001/area33"));
-  EXPECT_FALSE(fs::exists(target + "/dorvax/200001/area44", ec));
-  EXPECT_FALSE(fs::exists(target + "/dorvax/200002", ec));
+  EXPECT_TRUE(fs::is_directory(target + "dorvax/200001/area33"));
+  EXPECT_FALSE(fs::exists(target + "dorvax/200001/area44", ec));
+  EXPECT_FALSE(fs::exists(target + "dorvax/200002", ec));
   EXPECT_EQ(Count(written, IsTextFile), 0);
 }
 
@@ -148,7 +124,7 @@ TEST_F(DiskFull, WhileWritingTheDayRecords) {
   // The station index was complete before the records began.
   for (const std::string& rel : FilesBelow(reference + "dorvax"))
     if (IsStationIndex(rel)) {
-      EXPECT_EQ(ReadBytes(target + "/dorvax/" + rel), ReadBytes(reference + "dorvax/" + rel));
+      EXPECT_EQ(ReadBytes(target + "dorvax/" + rel), ReadBytes(reference + "dorvax/" + rel));
     }
 }
 
@@ -172,29 +148,22 @@ TEST_F(DiskFull, DeletionAfterTheStopEmptiesTheFullDisk) {
                   /*deleteAfterwards=*/true);
 }
 
-
 #ifdef DORVAX_BATCH_PROGRAM
 // The batch program on a full disk: the same box on stderr, the partial tree
 // kept (questions are answered No without a terminal), exit status 1.
 TEST_F(DiskFull, TheBatchProgramStopsWithStatusOne) {
   WriteSourceTree(source, {199901}, 30);
   MakeReference();
-  mount = std::make_unique<ScratchMount>(target);
   DORVAX_MOUNT_OR_SKIP(mount->MountTmpfs((PagesOf(reference, IsStationIndex) + 8) * 4096), *mount);
   TreeState sourceBefore = Snapshot(source);
-  std::string out = tmp / "stdout.txt", err = tmp / "stderr.txt";
-  std::string command = std::string("'") + DORVAX_BATCH_PROGRAM + "' '" + source + "' '" + target + "/' </dev/null >'" +
-                        out + "' 2>'" + err + "'";
-  int status = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
-  std::string messages = ReadBytes(err);
-  EXPECT_NE(messages.find("[処理中断] 旧版フォルダの容量不足です。"), std::string::npos) << messages;
-  EXPECT_NE(messages.find(kOfferDeletion), std::string::npos) << messages;
-  EXPECT_TRUE(ReadBytes(out).empty()) << "no summary after a stop";
+  ProgramResult batch = RunProgram(DORVAX_BATCH_PROGRAM, {source, target});
+  EXPECT_EQ(batch.code, 1);
+  EXPECT_NE(batch.err.find("[処理中断] " + kDiskFull), std::string::npos) << batch.err;
+  EXPECT_NE(batch.err.find(kOfferDeletion), std::string::npos) << batch.err;
+  EXPECT_TRUE(batch.out.empty()) << "no summary after a stop";
   EXPECT_EQ(Snapshot(source), sourceBefore);
-  EXPECT_TRUE(fs::exists(target + "/dorvax/1999/DVX1999.01")) << "the partial tree is kept";
-  ExpectWrittenAsFar(target + "/dorvax", reference + "dorvax");
+  EXPECT_TRUE(fs::exists(target + "dorvax/1999/DVX1999.01")) << "the partial tree is kept";
+  ExpectWrittenAsFar(target + "dorvax", reference + "dorvax");
 }
 #endif
 

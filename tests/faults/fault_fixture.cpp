@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -12,6 +13,8 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 
+#include "platform/file_handle.h"
+#include "support/box_texts.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -19,83 +22,59 @@ namespace fs = std::filesystem;
 namespace dorvax::testing {
 
 void PrepareFolderRun(FakeWindow& frm, const std::string& sourceRoot, const std::string& destination) {
-  frm.form.optNew_Click(1);
-  frm.SetFolder(0, sourceRoot);
-  frm.SetFolder(1, destination);
-  frm.Answer(MsgAnswer::kYes, "ファイル変換を実行してよろしいですか？");
-}
-
-RunOutcome PressRun(FakeWindow& frm) {
-  RunOutcome outcome;
-  cmdMain_Click(frm.run, frm, 0, outcome);
-  return outcome;
+  frm.ChooseFolders(sourceRoot, destination);
+  frm.Answer(MsgAnswer::kYes, texts::kConfirmRun);
 }
 
 void ConvertCompletely(const std::string& sourceRoot, const std::string& destination) {
+  fs::create_directories(destination);
   FakeWindow frm;
   PrepareFolderRun(frm, sourceRoot, destination);
-  frm.Answer(MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。");
-  RunOutcome outcome = PressRun(frm);
+  frm.Answer(MsgAnswer::kOk, texts::kFinished);
+  RunOutcome outcome = Press(frm, 0);
   ASSERT_TRUE(outcome.completed) << ::testing::PrintToString(frm.BoxTexts());
 }
 
-namespace {
-
-std::string HashOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  uint64_t h = 1469598103934665603ull;  // FNV-1a
-  uint64_t size = 0;
-  char buffer[1 << 16];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    std::streamsize got = in.gcount();
-    for (std::streamsize i = 0; i < got; ++i) {
-      h ^= static_cast<unsigned char>(buffer[i]);
-      h *= 1099511628211ull;
-    }
-    size += static_cast<uint64_t>(got);
-    if (!in) break;
-  }
-  std::ostringstream s;
-  s << "file " << size << " " << std::hex << h;
-  return s.str();
+RunOutcome FaultRunTest::Run(FakeWindow& frm, const Answers& answers) {
+  fs::create_directories(target);
+  const TreeState before = Snapshot(source);
+  const int openBefore = platform::OpenFileCount();
+  PrepareFolderRun(frm, source, target);
+  for (const auto& [answer, text] : answers) frm.Answer(answer, text);
+  RunOutcome outcome = Press(frm, 0);
+  EXPECT_EQ(outcome.errorNumber, 0) << "every failure is one a step handles";
+  EXPECT_EQ(frm.unexpectedBoxes, 0);
+  EXPECT_EQ(platform::OpenFileCount(), openBefore);
+  EXPECT_EQ(Snapshot(source), before);
+  for (const auto& entry : fs::directory_iterator(target))
+    EXPECT_EQ(entry.path().filename(), "dorvax") << "written outside the destination's dorvax folder";
+  return outcome;
 }
+
+void ChangeLine(const std::string& path, std::size_t index, const std::function<void(std::string& line)>& change) {
+  std::string text = ReadBytes(path);
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i < index; ++i) begin = text.find("\r\n", begin) + 2;
+  std::size_t end = text.find("\r\n", begin);
+  std::string line = text.substr(begin, end - begin);
+  change(line);
+  WriteBytes(path, text.substr(0, begin) + line + text.substr(end));
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> files;
+  for (const auto& e : fs::directory_iterator(folder)) files.push_back(e.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+namespace {
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
   return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
 }  // namespace
-
-TreeState Snapshot(const std::string& folder) {
-  TreeState state;
-  std::error_code ec;
-  fs::path root(folder);
-  for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::recursive_directory_iterator();
-       it.increment(ec)) {
-    std::string rel = it->path().lexically_relative(root).generic_string();
-    fs::file_status st = fs::symlink_status(it->path());
-    if (fs::is_symlink(st))
-      state[rel] = "link " + fs::read_symlink(it->path()).string();
-    else if (fs::is_directory(st))
-      state[rel] = "folder";
-    else if (fs::is_regular_file(st))
-      state[rel] = HashOf(it->path());
-    else
-      state[rel] = "other";
-  }
-  EXPECT_FALSE(ec) << folder << ": " << ec.message();
-  return state;
-}
-
-std::vector<std::string> FilesBelow(const std::string& folder) {
-  std::vector<std::string> files;
-  std::error_code ec;
-  for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
-       it.increment(ec))
-    if (it->is_regular_file()) files.push_back(it->path().lexically_relative(folder).generic_string());
-  std::sort(files.begin(), files.end());
-  return files;
-}
 
 int ExpectWrittenAsFar(const std::string& written, const std::string& reference) {
   int complete = 0;

@@ -1,17 +1,20 @@
 #pragma once
 // Shared pieces of the fault tests: a window a test can act through in the
 // middle of a run, whole runs of "変換実行" against a source and destination,
-// snapshots that prove a tree unchanged, the check that a stopped run's
-// output is the complete run's output as far as it got, and scratch mounts
-// (a small or read-only file system) for real disk failures.
+// the check that a stopped run's output is the complete run's output as far
+// as it got, and scratch mounts (a small or read-only file system) for real
+// disk failures.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "run/run_controller.h"
 #include "support/fake_window.h"
+#include "support/temp_dir.h"
 
 namespace dorvax::testing {
 
@@ -19,27 +22,43 @@ namespace dorvax::testing {
 // the run confirmed; further answers are scripted by the test.
 void PrepareFolderRun(FakeWindow& frm, const std::string& sourceRoot, const std::string& destination);
 
-// Presses "変換実行" and returns how the run ended.
-RunOutcome PressRun(FakeWindow& frm);
-
-// A complete conversion of `sourceRoot` into `destination` (which must
-// exist); fails the test when it does not complete.
+// A complete conversion of `sourceRoot` into `destination` (made when
+// missing); fails the test when it does not complete.
 void ConvertCompletely(const std::string& sourceRoot, const std::string& destination);
 
-// Every entry below a folder, by its path relative to the folder: files by
-// size and a hash of their bytes, folders, and symbolic links by target
-// (links are never followed).
-using TreeState = std::map<std::string, std::string>;
-TreeState Snapshot(const std::string& folder);
+// The answers to the boxes after the confirmation, in order, each with a
+// text its box must hold.
+using Answers = std::vector<std::pair<MsgAnswer, std::string>>;
+
+// A source, a destination and the complete output of the source beside
+// them (open to the rows of table tests).
+struct FaultRunTest : ::testing::Test {
+  // The complete output of the source, for comparison.
+  void MakeReference() { ConvertCompletely(source, reference); }
+
+  // "変換実行" from the source into the target (made when missing), the boxes
+  // answered in order. Whatever the run met: every failure was one a step
+  // handles, no box came unscripted, every file is closed, the source is as
+  // it was and nothing is written beside the destination's "dorvax" folder.
+  RunOutcome Run(FakeWindow& frm, const Answers& answers);
+
+  TempDir tmp;
+  std::string source = tmp / "src/";
+  std::string reference = tmp / "ref/";
+  std::string target = tmp / "dst/";
+};
+
+// The files directly in a folder, by their full paths, sorted.
+std::vector<std::string> FilesIn(const std::string& folder);
+
+// Line `index` (0-based) of a file of CR LF lines, changed by `change`.
+void ChangeLine(const std::string& path, std::size_t index, const std::function<void(std::string& line)>& change);
 
 // The output of a stopped run against the output of a complete one: every
 // folder of `written` exists in `reference`, and every file is the complete
 // file or a prefix of it (what a full disk leaves of the file being written).
 // Returns the number of files that are complete.
 int ExpectWrittenAsFar(const std::string& written, const std::string& reference);
-
-// Paths of the files below a folder (relative), sorted.
-std::vector<std::string> FilesBelow(const std::string& folder);
 
 // A file system mounted for one test on a folder and unmounted when the
 // object goes (also lazily, should a file still be open). Mounting needs

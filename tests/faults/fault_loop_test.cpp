@@ -14,6 +14,7 @@
 #include "platform/fault_injection.h"
 #include "platform/file_handle.h"
 #include "platform/run_error.h"
+#include "support/box_texts.h"
 #include "support/temp_dir.h"
 
 namespace dorvax::testing {
@@ -22,9 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using platform::faults::Op;
 
-const std::string kDiskFull = "旧版フォルダの容量不足です。";
-const std::string kOfferDeletion = "作成した旧版の\"\\dorvax\"フォルダを削除しますか。";
-const std::string kGeneric = "エラー発生により、現在の処理を中断します。\r\n";
+using namespace texts;
 
 struct LoopCase {
   const char* name;
@@ -32,13 +31,14 @@ struct LoopCase {
   int32_t errorNumber;
 };
 
+void PrintTo(const LoopCase& row, std::ostream* out) { *out << row.name; }
+
 class FaultLoop : public ::testing::TestWithParam<LoopCase> {
  protected:
   static void SetUpTestSuite() {
     root = new TempDir;
     // Both eras, two areas, a few stations: every kind of output.
     WriteSourceTree(Source(), {199812, 199901, 200001}, 4);
-    fs::create_directories(Reference());
     ConvertCompletely(Source(), Reference());
   }
   static void TearDownTestSuite() {
@@ -70,7 +70,7 @@ class FaultLoop : public ::testing::TestWithParam<LoopCase> {
     bool fired;
     {
       platform::faults::ScopedFault fault(plan);
-      outcome = PressRun(frm);
+      outcome = Press(frm, 0);
       fired = platform::faults::Fired();
     }
 

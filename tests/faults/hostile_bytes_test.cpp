@@ -11,46 +11,15 @@
 
 #include "faults/fault_fixture.h"
 #include "faults/fault_trees.h"
-#include "platform/file_handle.h"
+#include "support/box_texts.h"
 #include "support/temp_dir.h"
 
 namespace dorvax::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kFinished = "Dorvaxデータの変換処理が完了しました。";
-const std::string kOfferDeletion = "作成した旧版の\"\\dorvax\"フォルダを削除しますか。";
-const std::string kGeneric = "エラー発生により、現在の処理を中断します。\r\n";
-
-std::vector<std::string> FilesOf(const std::string& folder) {
-  std::vector<std::string> files;
-  for (const auto& e : fs::directory_iterator(folder)) files.push_back(e.path());
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
-class HostileBytes : public ::testing::Test {
- protected:
-  RunOutcome Run(FakeWindow& frm, const std::vector<std::pair<MsgAnswer, std::string>>& answers) {
-    fs::create_directories(target);
-    TreeState before = Snapshot(source);
-    int openBefore = platform::OpenFileCount();
-    PrepareFolderRun(frm, source, target);
-    for (const auto& [answer, text] : answers) frm.Answer(answer, text);
-    RunOutcome outcome = PressRun(frm);
-    EXPECT_EQ(outcome.errorNumber, 0) << "every failure is one a step handles";
-    EXPECT_EQ(platform::OpenFileCount(), openBefore);
-    EXPECT_EQ(Snapshot(source), before);
-    for (const auto& entry : fs::directory_iterator(target))
-      EXPECT_EQ(entry.path().filename(), "dorvax") << "written outside the destination's dorvax folder";
-    return outcome;
-  }
-
-  TempDir tmp;
-  std::string source = tmp / "src/";
-  std::string target = tmp / "dst/";
-};
+using namespace texts;
+using HostileBytes = FaultRunTest;
 
 // Bytes that are no CP932 character count as one character each, and the
 // index line takes them by position, as they are.
@@ -83,20 +52,17 @@ TEST_F(HostileBytes, AStationNumberOfBytesThatAreNoDigits) {
   std::string info = ReadBytes(StationFile(source, 199901));
   WriteBytes(StationFile(source, 199901), info + line + "\r\n");
   FakeWindow frm;
-  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "新版の観測所地点情報ファイルにエラーがあります。"}, {MsgAnswer::kNo, kOfferDeletion}});
+  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, kStationFileError}, {MsgAnswer::kNo, kOfferDeletion}});
   EXPECT_EQ(outcome.result, StepResult::kStationIndexFailed);
 }
 
 // A NUL where a value of a binary-era data line stands is no number.
 TEST_F(HostileBytes, ADataLineWithNulBytes) {
   WriteSourceTree(source, {199901}, 1, {11});
-  std::string file = FilesOf(AreaFolder(source, 199901, 11)).at(0);
-  std::string text = ReadBytes(file);
-  std::size_t fifth = 0;
-  for (int i = 0; i < 4; ++i) fifth = text.find("\r\n", fifth) + 2;
-  text[fifth + 8] = '\0';  // inside value A
-  text[fifth + 11] = '0';  // its flag says present
-  WriteBytes(file, text);
+  ChangeLine(FilesIn(AreaFolder(source, 199901, 11)).at(0), 4, [](std::string& line) {
+    line[8] = '\0';  // inside value A
+    line[12] = '0';  // its flag says present
+  });
   FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, kGeneric + "13 : "}, {MsgAnswer::kNo, kOfferDeletion}});
   EXPECT_EQ(outcome.result, StepResult::kStopped);
@@ -106,8 +72,8 @@ TEST_F(HostileBytes, ADataLineWithNulBytes) {
 // every run completes or stops in the conversion with its box, and ends idle.
 TEST_F(HostileBytes, HourlyFilesOfRandomBytes) {
   WriteSourceTree(source, {199901, 200001}, 2, {11});
-  std::vector<std::string> files = FilesOf(AreaFolder(source, 199901, 11));
-  for (const std::string& f : FilesOf(AreaFolder(source, 200001, 11))) files.push_back(f);
+  std::vector<std::string> files = FilesIn(AreaFolder(source, 199901, 11));
+  for (const std::string& f : FilesIn(AreaFolder(source, 200001, 11))) files.push_back(f);
   std::mt19937 rng(20240611);
   int completed = 0, stopped = 0;
   for (int round = 0; round < 24; ++round) {

@@ -13,9 +13,9 @@
 
 #include "faults/fault_fixture.h"
 #include "faults/fault_trees.h"
-#include "platform/file_handle.h"
 #include "platform/run_error.h"
 #include "platform/text_file.h"
+#include "support/box_texts.h"
 #include "support/temp_dir.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -30,52 +30,31 @@ namespace dorvax::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace texts;
 
 constexpr std::size_t kMiB = 1024 * 1024;
 constexpr std::size_t kHuge = 48 * kMiB;
-const std::string kOfferDeletion = "作成した旧版の\"\\dorvax\"フォルダを削除しますか。";
 
-// Replaces line `index` (0-based) of a CR LF file by `line` (which may hold
-// no line end at all when it is the last line written).
-void ReplaceLine(const std::string& path, std::size_t index, const std::string& line, bool cutAfter = false) {
-  std::string text = ReadBytes(path);
-  std::size_t begin = 0;
-  for (std::size_t i = 0; i < index; ++i) begin = text.find("\r\n", begin) + 2;
-  std::size_t end = text.find("\r\n", begin);
-  std::string rest = cutAfter ? std::string() : text.substr(end);
-  WriteBytes(path, text.substr(0, begin) + line + rest);
+std::string FirstFile(const std::string& folder) { return FilesIn(folder).at(0); }
+
+// Line `index` of a file followed by megabytes of `filler`.
+void Lengthen(const std::string& path, std::size_t index, char filler) {
+  ChangeLine(path, index, [filler](std::string& line) { line += std::string(kHuge, filler); });
 }
 
-std::string FirstFile(const std::string& folder) {
-  std::vector<std::string> files;
-  for (const auto& e : fs::directory_iterator(folder)) files.push_back(e.path());
-  std::sort(files.begin(), files.end());
-  return files.at(0);
-}
-
-class HostileLines : public ::testing::Test {
+class HostileLines : public FaultRunTest {
  protected:
-  // Runs the source into a fresh destination, measuring the memory the run
-  // takes on top of what the process held before.
-  // `answers`: the boxes after the confirmation, in order.
-  RunOutcome Run(FakeWindow& frm, const std::vector<std::pair<MsgAnswer, std::string>>& answers) {
-    fs::create_directories(target);
-    before = Snapshot(source);
-    openBefore = platform::OpenFileCount();
-    PrepareFolderRun(frm, source, target);
-    for (const auto& [answer, text] : answers) frm.Answer(answer, text);
+  // A run measured: the memory it takes on top of what the process held
+  // before, and its time.
+  RunOutcome Run(FakeWindow& frm, const Answers& answers) {
     std::size_t base = CurrentMemory();
     ResetPeakMemory();
     auto start = std::chrono::steady_clock::now();
-    RunOutcome outcome = PressRun(frm);
+    RunOutcome outcome = FaultRunTest::Run(frm, answers);
     seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::size_t peak = PeakMemory();
     growth = peak > base ? peak - base : 0;
     std::printf("run: %.2f s, memory +%zu MiB\n", seconds, growth / kMiB);
-    EXPECT_EQ(platform::OpenFileCount(), openBefore);
-    EXPECT_EQ(Snapshot(source), before);
-    for (const auto& entry : fs::directory_iterator(target))
-      EXPECT_EQ(entry.path().filename(), "dorvax") << "written outside the destination's dorvax folder";
     return outcome;
   }
 
@@ -87,11 +66,15 @@ class HostileLines : public ::testing::Test {
   // The box after the confirmation.
   std::string StopText(const FakeWindow& frm) const { return frm.boxes.size() > 1 ? frm.boxes[1].box.text : ""; }
 
-  TempDir tmp;
-  std::string source = tmp / "src/";
-  std::string target = tmp / "dst/";
-  TreeState before;
-  int openBefore = 0;
+  // The run completes and writes what it wrote before the source was changed.
+  void ExpectTheReferenceWritten(std::size_t memoryBound) {
+    FakeWindow frm;
+    RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, kFinished}});
+    EXPECT_TRUE(outcome.completed) << StopText(frm);
+    EXPECT_EQ(Snapshot(target), Snapshot(reference));
+    ExpectMemoryWithin(memoryBound);
+  }
+
   std::size_t growth = 0;
   double seconds = 0;
 };
@@ -100,21 +83,9 @@ class HostileLines : public ::testing::Test {
 // characters count, so the run converts as if the blanks were not there.
 TEST_F(HostileLines, AStationLineOfManyMegabytes) {
   WriteSourceTree(source, {199901}, 3);
-  std::string reference = tmp / "ref/";
-  fs::create_directories(reference);
-  ConvertCompletely(source, reference);
-  std::string info = StationFile(source, 199901);
-  std::string text = ReadBytes(info);
-  std::size_t third = text.find("\r\n", text.find("\r\n") + 2) + 2;
-  std::size_t end = text.find("\r\n", third);
-  text.insert(end, std::string(kHuge, ' '));
-  WriteBytes(info, text);
-
-  FakeWindow frm;
-  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。"}});
-  EXPECT_TRUE(outcome.completed) << StopText(frm);
-  EXPECT_EQ(Snapshot(target), Snapshot(reference));
-  ExpectMemoryWithin(3 * kHuge);
+  MakeReference();
+  Lengthen(StationFile(source, 199901), 2, ' ');
+  ExpectTheReferenceWritten(3 * kHuge);
 }
 
 // A station information file without CR: all of it is one header line, so
@@ -127,7 +98,7 @@ TEST_F(HostileLines, AStationFileWithoutCarriageReturns) {
   WriteBytes(info, lines);
 
   FakeWindow frm;
-  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "新版の観測所地点情報ファイルにエラーがあります。"}, {MsgAnswer::kNo, kOfferDeletion}});
+  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, kStationFileError}, {MsgAnswer::kNo, kOfferDeletion}});
   EXPECT_EQ(outcome.result, StepResult::kStationIndexFailed);
   ExpectMemoryWithin(3 * kHuge);
 }
@@ -136,21 +107,9 @@ TEST_F(HostileLines, AStationFileWithoutCarriageReturns) {
 // line without them.
 TEST_F(HostileLines, ABinaryEraDataLineOfManyMegabytes) {
   WriteSourceTree(source, {199901}, 2, {11});
-  std::string reference = tmp / "ref/";
-  fs::create_directories(reference);
-  ConvertCompletely(source, reference);
-  std::string file = FirstFile(AreaFolder(source, 199901, 11));
-  std::string text = ReadBytes(file);
-  std::size_t fifth = 0;
-  for (int i = 0; i < 4; ++i) fifth = text.find("\r\n", fifth) + 2;
-  text.insert(text.find("\r\n", fifth), std::string(kHuge, ' '));
-  WriteBytes(file, text);
-
-  FakeWindow frm;
-  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。"}});
-  EXPECT_TRUE(outcome.completed) << StopText(frm);
-  EXPECT_EQ(Snapshot(target), Snapshot(reference));
-  ExpectMemoryWithin(4 * kHuge);
+  MakeReference();
+  Lengthen(FirstFile(AreaFolder(source, 199901, 11)), 4, ' ');
+  ExpectTheReferenceWritten(4 * kHuge);
 }
 
 // A binary-era file that ends in an endless first line: the header is
@@ -160,7 +119,7 @@ TEST_F(HostileLines, ABinaryEraFileOfOneEndlessLine) {
   WriteBytes(FirstFile(AreaFolder(source, 199901, 11)), std::string(kHuge, 'x'));
 
   FakeWindow frm;
-  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "ファイル内のデータが足りません。新版データを確認してください。"}, {MsgAnswer::kNo, kOfferDeletion}});
+  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, kShortFile}, {MsgAnswer::kNo, kOfferDeletion}});
   EXPECT_EQ(outcome.result, StepResult::kStopped);
   ExpectMemoryWithin(4 * kHuge);
 }
@@ -171,10 +130,10 @@ TEST_F(HostileLines, ATextEraTitleLineOfManyMegabytes) {
   WriteSourceTree(source, {200001}, 2, {11});
   std::string file = FirstFile(AreaFolder(source, 200001, 11));
   std::string title(kHuge, '\x82');  // lead bytes all the way: one broken pair at the end
-  ReplaceLine(file, 0, title);
+  ChangeLine(file, 0, [&](std::string& line) { line = title; });
 
   FakeWindow frm;
-  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。"}});
+  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, kFinished}});
   EXPECT_TRUE(outcome.completed) << StopText(frm);
   std::string name = fs::path(file).filename().string().substr(1);
   std::string out = ReadBytes(target + "dorvax/200001/area11/" + name);
@@ -188,21 +147,9 @@ TEST_F(HostileLines, ATextEraTitleLineOfManyMegabytes) {
 // A text-era data line of megabytes is cut to the old edition's columns.
 TEST_F(HostileLines, ATextEraDataLineOfManyMegabytes) {
   WriteSourceTree(source, {200001}, 2, {11});
-  std::string reference = tmp / "ref/";
-  fs::create_directories(reference);
-  ConvertCompletely(source, reference);
-  std::string file = FirstFile(AreaFolder(source, 200001, 11));
-  std::string text = ReadBytes(file);
-  std::size_t fifth = 0;
-  for (int i = 0; i < 4; ++i) fifth = text.find("\r\n", fifth) + 2;
-  text.insert(text.find("\r\n", fifth), std::string(kHuge, ','));
-  WriteBytes(file, text);
-
-  FakeWindow frm;
-  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。"}});
-  EXPECT_TRUE(outcome.completed) << StopText(frm);
-  EXPECT_EQ(Snapshot(target), Snapshot(reference));
-  ExpectMemoryWithin(3 * kHuge);
+  MakeReference();
+  Lengthen(FirstFile(AreaFolder(source, 200001, 11)), 4, ',');
+  ExpectTheReferenceWritten(3 * kHuge);
 }
 
 // Lines ending in LF only: to the converter the file is one line, too short
@@ -219,7 +166,7 @@ TEST_F(HostileLines, ATextEraFileWithLineFeedsOnly) {
   WriteBytes(file, big);
 
   FakeWindow frm;
-  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "ファイル内のデータが足りません。新版データを確認してください。"}, {MsgAnswer::kNo, kOfferDeletion}});
+  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, kShortFile}, {MsgAnswer::kNo, kOfferDeletion}});
   EXPECT_EQ(outcome.result, StepResult::kStopped);
   ExpectMemoryWithin(6 * kHuge);
 }
@@ -246,7 +193,7 @@ TEST_F(HostileLines, TwoMillionStations) {
   std::size_t inputBytes = fs::file_size(StationFile(source, 199901));
 
   FakeWindow frm;
-  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。"}});
+  RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, kFinished}});
   EXPECT_TRUE(outcome.completed) << StopText(frm);
   EXPECT_EQ(frm.run.typStation.LastIndex(), static_cast<std::size_t>(kStations) + 2);
   std::size_t idx = fs::file_size(target + "dorvax/1999/STNIDX/IDX/IDX1999.01");

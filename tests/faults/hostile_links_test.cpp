@@ -16,50 +16,35 @@
 
 #include "faults/fault_fixture.h"
 #include "faults/fault_trees.h"
-#include "platform/file_handle.h"
+#include "support/box_texts.h"
 #include "support/temp_dir.h"
 
 namespace dorvax::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace texts;
 
-const std::string kFinished = "Dorvaxデータの変換処理が完了しました。";
-
-class HostileLinks : public ::testing::Test {
+class HostileLinks : public FaultRunTest {
  protected:
   void SetUp() override {
     WriteSourceTree(source, {199901, 200001}, 4);
-    fs::create_directories(reference);
-    ConvertCompletely(source, reference);
+    MakeReference();
     fs::create_directories(target);
     WriteSourceTree(outside, {200001}, 2);  // a tree elsewhere that links may reach
   }
 
-  // A run that must complete with exactly the boxes given after the
-  // confirmation; the source, the folder outside and the number of open
-  // files are checked afterwards.
-  RunOutcome RunAndComplete(const std::vector<std::pair<MsgAnswer, std::string>>& answers) {
-    TreeState sourceBefore = Snapshot(source);
+  // A run that must complete with exactly the boxes answered, and leave the
+  // folder outside as it was.
+  void RunAndComplete(const Answers& answers) {
     TreeState outsideBefore = Snapshot(outside);
-    int openBefore = platform::OpenFileCount();
     FakeWindow frm;
-    PrepareFolderRun(frm, source, target);
-    for (const auto& [answer, text] : answers) frm.Answer(answer, text);
-    RunOutcome outcome = PressRun(frm);
+    RunOutcome outcome = Run(frm, answers);
     EXPECT_TRUE(outcome.completed) << ::testing::PrintToString(frm.BoxTexts());
     EXPECT_EQ(frm.boxes.size(), answers.size() + 1) << ::testing::PrintToString(frm.BoxTexts());
-    EXPECT_EQ(frm.unexpectedBoxes, 0);
-    EXPECT_EQ(platform::OpenFileCount(), openBefore);
-    EXPECT_EQ(Snapshot(source), sourceBefore);
     EXPECT_EQ(Snapshot(outside), outsideBefore) << "nothing outside the destination is written";
-    return outcome;
   }
 
-  TempDir tmp;
-  std::string source = tmp / "src/";
-  std::string reference = tmp / "ref/";
-  std::string target = tmp / "dst/";
   std::string outside = tmp / "outside/";
 };
 
@@ -109,7 +94,7 @@ TEST_F(HostileLinks, LoopsAndBrokenLinksEndTheirWay) {
   fs::create_directory_symlink(month, month + "area33");
   fs::create_directory_symlink(source + "dorvax/hourly", month + "area55");
   RunAndComplete({{MsgAnswer::kYes, "（エラーファイル名：\\200001\\area33\\idx200001.csv）"},
-                  {MsgAnswer::kOk, "（未処理ファイル数： 1 ファイル）"},
+                  {MsgAnswer::kOk, LeftOut(1)},
                   {MsgAnswer::kOk, kFinished}});
   EXPECT_TRUE(fs::is_directory(target + "dorvax/200001/area33"));
   EXPECT_TRUE(fs::is_directory(target + "dorvax/200001/area55"));
@@ -120,7 +105,7 @@ TEST_F(HostileLinks, LoopsAndBrokenLinksEndTheirWay) {
 // goes, the folder it points to keeps everything.
 TEST_F(HostileLinks, AnOldDorvaxThatIsALinkIsRemovedAsALink) {
   fs::create_directory_symlink(outside, target + "dorvax");
-  RunAndComplete({{MsgAnswer::kYes, "旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して"}, {MsgAnswer::kOk, kFinished}});
+  RunAndComplete({{MsgAnswer::kYes, kDeleteOldTree}, {MsgAnswer::kOk, kFinished}});
   EXPECT_FALSE(fs::is_symlink(target + "dorvax"));
   EXPECT_EQ(Snapshot(target), Snapshot(reference));
 }
@@ -130,7 +115,7 @@ TEST_F(HostileLinks, LinksInsideAnOldDorvaxAreRemovedAsLinks) {
   MakeFolders(target + "dorvax/1999/");
   fs::create_directory_symlink(outside, target + "dorvax/1999/out");
   fs::create_symlink(StationFile(outside, 200001), target + "dorvax/1999/DVX1999.01");
-  RunAndComplete({{MsgAnswer::kYes, "旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して"}, {MsgAnswer::kOk, kFinished}});
+  RunAndComplete({{MsgAnswer::kYes, kDeleteOldTree}, {MsgAnswer::kOk, kFinished}});
   EXPECT_EQ(Snapshot(target), Snapshot(reference));
 }
 

@@ -10,54 +10,30 @@
 
 #include "faults/fault_fixture.h"
 #include "faults/fault_trees.h"
-#include "platform/file_handle.h"
+#include "support/box_texts.h"
 #include "support/temp_dir.h"
 
 namespace dorvax::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace texts;
 
-const std::string kFinished = "Dorvaxデータの変換処理が完了しました。";
-const std::string kOfferDeletion = "作成した旧版の\"\\dorvax\"フォルダを削除しますか。";
-const std::string kForeignFolder = "新版フォルダ中に、年報CD-ROMのフォルダに該当しない名称のフォルダがあります。\r\n";
-
-std::string FirstFile(const std::string& folder) {
-  std::vector<std::string> files;
-  for (const auto& e : fs::directory_iterator(folder)) files.push_back(e.path());
-  std::sort(files.begin(), files.end());
-  return files.at(0);
-}
-
-class HostileNames : public ::testing::Test {
+class HostileNames : public FaultRunTest {
  protected:
   void SetUp() override { WriteSourceTree(source, {199901, 200001}, 3, {11}); }
 
-  RunOutcome Run(FakeWindow& frm, const std::vector<std::pair<MsgAnswer, std::string>>& answers) {
-    fs::create_directories(target);
-    TreeState before = Snapshot(source);
-    int openBefore = platform::OpenFileCount();
-    PrepareFolderRun(frm, source, target);
-    for (const auto& [answer, text] : answers) frm.Answer(answer, text);
-    RunOutcome outcome = PressRun(frm);
+  // A run that shows exactly the boxes answered.
+  RunOutcome Run(FakeWindow& frm, const Answers& answers) {
+    RunOutcome outcome = FaultRunTest::Run(frm, answers);
     EXPECT_EQ(frm.boxes.size(), answers.size() + 1) << ::testing::PrintToString(frm.BoxTexts());
-    EXPECT_EQ(frm.unexpectedBoxes, 0);
-    EXPECT_EQ(outcome.errorNumber, 0) << "every failure is one a step handles";
-    EXPECT_EQ(platform::OpenFileCount(), openBefore);
-    EXPECT_EQ(Snapshot(source), before);
-    for (const auto& entry : fs::directory_iterator(target))
-      EXPECT_EQ(entry.path().filename(), "dorvax") << "written outside the destination's dorvax folder";
     return outcome;
   }
 
   // A copy of the first hourly file of a month's area under another name.
   void CopyHourlyFileAs(int yyyymm, const std::string& name) {
-    fs::copy_file(FirstFile(AreaFolder(source, yyyymm, 11)), AreaFolder(source, yyyymm, 11) + name);
+    fs::copy_file(FilesIn(AreaFolder(source, yyyymm, 11)).at(0), AreaFolder(source, yyyymm, 11) + name);
   }
-
-  TempDir tmp;
-  std::string source = tmp / "src/";
-  std::string target = tmp / "dst/";
 };
 
 TEST_F(HostileNames, MonthFoldersThatAreNoYearMonth) {
@@ -71,7 +47,7 @@ TEST_F(HostileNames, MonthFoldersThatAreNoYearMonth) {
     fs::create_directory(source + "dorvax/hourly/" + name);
     FakeWindow frm;
     RunOutcome outcome =
-        Run(frm, {{MsgAnswer::kOk, kForeignFolder + "（観測年月フォルダ名にエラーがあります）"}, {MsgAnswer::kNo, kOfferDeletion}});
+        Run(frm, {{MsgAnswer::kOk, kBadMonthFolder}, {MsgAnswer::kNo, kOfferDeletion}});
     EXPECT_EQ(outcome.result, StepResult::kBadName);
   }
 }
@@ -84,7 +60,7 @@ TEST_F(HostileNames, AreaFoldersThatAreNoAreaName) {
     fs::create_directory(folder);
     FakeWindow frm;
     RunOutcome outcome =
-        Run(frm, {{MsgAnswer::kOk, kForeignFolder + "（観測所フォルダ名にエラーがあります）"}, {MsgAnswer::kNo, kOfferDeletion}});
+        Run(frm, {{MsgAnswer::kOk, kBadAreaFolder}, {MsgAnswer::kNo, kOfferDeletion}});
     EXPECT_EQ(outcome.result, StepResult::kBadName);
     fs::remove(folder);
     fs::remove_all(target);
@@ -93,9 +69,7 @@ TEST_F(HostileNames, AreaFoldersThatAreNoAreaName) {
 
 // The binary era tests only the first letter: these files are converted.
 TEST_F(HostileNames, BinaryEraFileNamesWithAnyBytesAfterTheA) {
-  std::string reference = tmp / "ref/";
-  fs::create_directories(reference);
-  ConvertCompletely(source, reference);
+  MakeReference();
   CopyHourlyFileAs(199901, std::string("a\xff\xfe\x81.csv"));
   CopyHourlyFileAs(199901, std::string("A\r\nb"));
   CopyHourlyFileAs(199901, "a" + std::string(250, '\x82'));
@@ -116,7 +90,7 @@ TEST_F(HostileNames, TextEraFileNamesThatDoNotFitAreAskedAbout) {
   // Listed in upper-case order, where byte 0xFF comes last.
   RunOutcome outcome = Run(frm, {{MsgAnswer::kYes, "ah11111111"},
                                  {MsgAnswer::kYes, "（エラーファイル名：\\200001\\area11\\" + odd + "）"},
-                                 {MsgAnswer::kOk, "（未処理ファイル数： 2 ファイル）"},
+                                 {MsgAnswer::kOk, LeftOut(2)},
                                  {MsgAnswer::kOk, kFinished}});
   EXPECT_TRUE(outcome.completed);
   EXPECT_EQ(frm.run.lngUnprocessedFiles, 2);
@@ -127,7 +101,7 @@ TEST_F(HostileNames, DecliningAnOddNameStopsTheRun) {
   CopyHourlyFileAs(200001, odd);
   FakeWindow frm;
   RunOutcome outcome = Run(frm, {{MsgAnswer::kNo, odd},
-                                 {MsgAnswer::kOk, "変換処理を中断しました。"},
+                                 {MsgAnswer::kOk, kAborted},
                                  {MsgAnswer::kNo, kOfferDeletion}});
   EXPECT_EQ(outcome.result, StepResult::kBadName);
 }

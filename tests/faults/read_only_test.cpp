@@ -14,94 +14,67 @@
 #include "faults/fault_fixture.h"
 #include "faults/fault_trees.h"
 #include "platform/file_handle.h"
+#include "support/box_texts.h"
 #include "support/temp_dir.h"
 
 namespace dorvax::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace texts;
 
-const std::string kAccessDenied =
-    "旧版フォルダの出力先に、書き込みできないドライブ等を指定しています。\r\n"
-    "または、旧版フォルダを開いているため、フォルダを完全に削除できません。";
-const std::string kOfferDeletion = "作成した旧版の\"\\dorvax\"フォルダを削除しますか。";
-
-class ReadOnlyDestination : public ::testing::Test {
+// The destination is the root of a scratch mount.
+class ReadOnlyDestination : public FaultRunTest {
  protected:
+  ReadOnlyDestination() { target = mountPoint + "/"; }
   void SetUp() override { WriteSourceTree(source, {199901, 200001}, 4); }
 
   // The checks refuse the destination: the access-denied box, the focus on
-  // the destination box, result 2, no deletion offer, nothing opened.
+  // the destination box, result 2, no deletion offer.
   void ExpectRefusedByTheChecks(FakeWindow& frm, const RunOutcome& outcome) {
     ASSERT_EQ(frm.boxes.size(), 2u) << ::testing::PrintToString(frm.BoxTexts());
-    EXPECT_EQ(frm.boxes.back().box.text, kAccessDenied);
-    EXPECT_EQ(frm.boxes.back().box.title, "エラー");
-    EXPECT_EQ(frm.boxes.back().box.icon, MsgIcon::kCritical);
+    EXPECT_TRUE(BoxIs(frm.boxes.back(), kAccessDenied, "エラー", MsgIcon::kCritical));
     EXPECT_FALSE(frm.IsVisible(Control::ProgressBar1));
-    EXPECT_NE(std::find(frm.log.begin(), frm.log.end(), "FocusFolderBox(1)"), frm.log.end());
+    EXPECT_TRUE(frm.Logged("FocusFolderBox(1)"));
     EXPECT_EQ(frm.focusLog.back(), "txtFolder(1)");
     EXPECT_EQ(outcome.result, StepResult::kSameFolder);
-    EXPECT_EQ(outcome.errorNumber, 0);
     EXPECT_EQ(frm.run.intRunState, 0);
     EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));
   }
 
-  TempDir tmp;
-  std::string source = tmp / "src/";
-  std::string target = tmp / "ro";
-  std::unique_ptr<ScratchMount> mount;
+  std::string mountPoint = tmp / "ro";
+  std::unique_ptr<ScratchMount> mount = std::make_unique<ScratchMount>(mountPoint);
 };
 
 TEST_F(ReadOnlyDestination, CreatingDorvaxOnAReadOnlyFileSystemIsAccessDenied) {
-  mount = std::make_unique<ScratchMount>(target);
   DORVAX_MOUNT_OR_SKIP(mount->MountTmpfs(1 << 20), *mount);
   DORVAX_MOUNT_OR_SKIP(mount->RemountReadOnly(), *mount);
-  TreeState sourceBefore = Snapshot(source);
-  int openBefore = platform::OpenFileCount();
-
   FakeWindow frm;
-  PrepareFolderRun(frm, source, target + "/");
-  frm.Answer(MsgAnswer::kOk, kAccessDenied);
-  RunOutcome outcome = PressRun(frm);
-
-  ExpectRefusedByTheChecks(frm, outcome);
-  EXPECT_TRUE(Snapshot(target).empty());
-  EXPECT_EQ(Snapshot(source), sourceBefore);
-  EXPECT_EQ(platform::OpenFileCount(), openBefore);
+  ExpectRefusedByTheChecks(frm, Run(frm, {{MsgAnswer::kOk, kAccessDenied}}));
+  EXPECT_TRUE(Snapshot(mountPoint).empty());
 }
 
 TEST_F(ReadOnlyDestination, AnOldDorvaxOnAReadOnlyFileSystemCannotBeDeleted) {
-  mount = std::make_unique<ScratchMount>(target);
   DORVAX_MOUNT_OR_SKIP(mount->MountTmpfs(1 << 20), *mount);
-  MakeFolders(target + "/dorvax/1999/STNIDX/");
-  WriteBytes(target + "/dorvax/1999/DVX1999.01", std::string(1000, 'x'));
+  MakeFolders(target + "dorvax/1999/STNIDX/");
+  WriteBytes(target + "dorvax/1999/DVX1999.01", std::string(1000, 'x'));
   DORVAX_MOUNT_OR_SKIP(mount->RemountReadOnly(), *mount);
-  TreeState oldTree = Snapshot(target);
+  TreeState oldTree = Snapshot(mountPoint);
 
   FakeWindow frm;
-  PrepareFolderRun(frm, source, target + "/");
-  frm.Answer(MsgAnswer::kYes, "旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して");
-  frm.Answer(MsgAnswer::kOk, kAccessDenied);
-  RunOutcome outcome = PressRun(frm);
-
+  RunOutcome outcome = Run(frm, {{MsgAnswer::kYes, kDeleteOldTree}, {MsgAnswer::kOk, kAccessDenied}});
   ASSERT_EQ(frm.boxes.size(), 3u) << ::testing::PrintToString(frm.BoxTexts());
   frm.boxes.erase(frm.boxes.begin() + 1);  // the question, answered
   ExpectRefusedByTheChecks(frm, outcome);
-  EXPECT_EQ(Snapshot(target), oldTree) << "nothing of the old tree went";
+  EXPECT_EQ(Snapshot(mountPoint), oldTree) << "nothing of the old tree went";
 }
 
 TEST_F(ReadOnlyDestination, AFolderBoundReadOnlyIsAccessDeniedToo) {
   std::string writable = tmp / "writable";
   fs::create_directories(writable);
-  mount = std::make_unique<ScratchMount>(target);
   DORVAX_MOUNT_OR_SKIP(mount->BindReadOnly(writable), *mount);
-
   FakeWindow frm;
-  PrepareFolderRun(frm, source, target + "/");
-  frm.Answer(MsgAnswer::kOk, kAccessDenied);
-  RunOutcome outcome = PressRun(frm);
-
-  ExpectRefusedByTheChecks(frm, outcome);
+  ExpectRefusedByTheChecks(frm, Run(frm, {{MsgAnswer::kOk, kAccessDenied}}));
   EXPECT_TRUE(Snapshot(writable).empty());
 }
 
@@ -110,15 +83,11 @@ TEST_F(ReadOnlyDestination, AFolderBoundReadOnlyIsAccessDeniedToo) {
 // error 70; the deletion offered afterwards is refused by the disk as well,
 // which the controller reports with its own error box.
 TEST_F(ReadOnlyDestination, TurningReadOnlyDuringTheConversion) {
-  std::string textSource = tmp / "text/";
-  WriteSourceTree(textSource, {200001}, 24, {11});
-  std::string reference = tmp / "ref/";
-  fs::create_directories(reference);
-  ConvertCompletely(textSource, reference);
-
-  mount = std::make_unique<ScratchMount>(target);
+  source = tmp / "text/";
+  WriteSourceTree(source, {200001}, 24, {11});
+  MakeReference();
   DORVAX_MOUNT_OR_SKIP(mount->MountTmpfs(16 << 20), *mount);
-  TreeState sourceBefore = Snapshot(textSource);
+  TreeState sourceBefore = Snapshot(source);
   int openBefore = platform::OpenFileCount();
 
   FakeWindow frm;
@@ -127,15 +96,15 @@ TEST_F(ReadOnlyDestination, TurningReadOnlyDuringTheConversion) {
   frm.onProcessEvents = [&] {
     // A file is done and the conversion lets the window handle events.
     if (frm.run.intRunState == 3 && !remounted) {
-      filesBeforeRemount = FilesBelow(target + "/dorvax").size();
+      filesBeforeRemount = FilesBelow(target + "dorvax").size();
       remounted = mount->RemountReadOnly();
     }
   };
-  PrepareFolderRun(frm, textSource, target + "/");
-  frm.Answer(MsgAnswer::kOk, "エラー発生により、現在の処理を中断します。\r\n70 : ");
+  PrepareFolderRun(frm, source, target);
+  frm.Answer(MsgAnswer::kOk, kGeneric + "70 : ");
   frm.Answer(MsgAnswer::kYes, kOfferDeletion);
-  frm.Answer(MsgAnswer::kOk, "エラー発生により、現在の処理を中断します。\r\n70 : ");
-  RunOutcome outcome = PressRun(frm);
+  frm.Answer(MsgAnswer::kOk, kGeneric + "70 : ");
+  RunOutcome outcome = Press(frm, 0);
   DORVAX_MOUNT_OR_SKIP(remounted, *mount);
 
   ASSERT_EQ(frm.boxes.size(), 4u) << ::testing::PrintToString(frm.BoxTexts());
@@ -146,9 +115,9 @@ TEST_F(ReadOnlyDestination, TurningReadOnlyDuringTheConversion) {
   EXPECT_TRUE(frm.IsEnabled(Control::txtFolder1));
   EXPECT_FALSE(frm.IsVisible(Control::ProgressBar1));
   EXPECT_EQ(platform::OpenFileCount(), openBefore);
-  EXPECT_EQ(Snapshot(textSource), sourceBefore);
-  std::vector<std::string> written = FilesBelow(target + "/dorvax");
-  EXPECT_EQ(ExpectWrittenAsFar(target + "/dorvax", reference + "dorvax"), static_cast<int>(written.size()));
+  EXPECT_EQ(Snapshot(source), sourceBefore);
+  std::vector<std::string> written = FilesBelow(target + "dorvax");
+  EXPECT_EQ(ExpectWrittenAsFar(target + "dorvax", reference + "dorvax"), static_cast<int>(written.size()));
   EXPECT_EQ(written.size(), filesBeforeRemount) << "the files done before stay, complete";
   EXPECT_GE(written.size(), 2u);
 }

@@ -15,22 +15,20 @@
 #include "faults/fault_fixture.h"
 #include "faults/fault_trees.h"
 #include "platform/file_handle.h"
+#include "support/box_texts.h"
 #include "support/temp_dir.h"
 
 namespace dorvax::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace texts;
 
-const std::string kOfferDeletion = "作成した旧版の\"\\dorvax\"フォルダを削除しますか。";
-const std::string kGeneric = "エラー発生により、現在の処理を中断します。\r\n";
-
-class VanishingSource : public ::testing::Test {
+class VanishingSource : public FaultRunTest {
  protected:
   void Write(const std::vector<int>& months, int stations, const std::vector<int>& areas = {11, 44}) {
     WriteSourceTree(source, months, stations, areas);
-    fs::create_directories(reference);
-    ConvertCompletely(source, reference);
+    MakeReference();
     fs::create_directories(target);
     // The runs that read as an ordinary user write there too.
     fs::permissions(target, fs::perms::all);
@@ -55,7 +53,22 @@ class VanishingSource : public ::testing::Test {
     PrepareFolderRun(frm, source, target);
     frm.Answer(MsgAnswer::kOk, stopText);
     frm.Answer(MsgAnswer::kNo, kOfferDeletion);
-    return PressRun(frm);
+    return Press(frm, 0);
+  }
+
+  // Takes `what()` away at the first event the window gets in run state `state`.
+  RunOutcome RunTakingAway(FakeWindow& frm, int16_t state, const std::function<std::string()>& what,
+                           const std::string& stopText) {
+    frm.onProcessEvents = [this, &frm, state, what] {
+      if (frm.run.intRunState == state && taken.empty()) TakeAway(what());
+    };
+    return RunExpecting(frm, stopText);
+  }
+
+  // Reads as an ordinary user, whom a mode of 000 denies reading.
+  RunOutcome RunAsOrdinaryUser(FakeWindow& frm, const std::string& stopText) {
+    AsOrdinaryUser user;
+    return RunExpecting(frm, stopText);
   }
 
   // What every stop promises, whatever the step.
@@ -73,10 +86,6 @@ class VanishingSource : public ::testing::Test {
     ExpectWrittenAsFar(target + "dorvax", reference + "dorvax");
   }
 
-  TempDir tmp;
-  std::string source = tmp / "src/";
-  std::string reference = tmp / "ref/";
-  std::string target = tmp / "dst/";
   std::string taken;
   TreeState before;
   int openBefore = 0;
@@ -91,7 +100,7 @@ TEST_F(VanishingSource, TheHourlyTreeGoesAfterTheChecks) {
   frm.onRepaint = [&](int16_t state) {
     if (state == 2 && taken.empty()) TakeAway(source + "dorvax/hourly");
   };
-  RunOutcome outcome = RunExpecting(frm, "CD-ROMが入っていません。");
+  RunOutcome outcome = RunExpecting(frm, kNoDisc);
   ExpectCleanStop(frm, outcome, 580, "エラー");
   EXPECT_EQ(frm.boxes[1].box.icon, MsgIcon::kExclamation);
   EXPECT_TRUE(FilesBelow(target + "dorvax").empty());
@@ -102,11 +111,7 @@ TEST_F(VanishingSource, TheHourlyTreeGoesAfterTheChecks) {
 TEST_F(VanishingSource, TheStationFileOfABinaryMonthGoes) {
   Write({199901, 199902}, 3);
   FakeWindow frm;
-  frm.onProcessEvents = [&] {
-    if (frm.run.intRunState == 2 && taken.empty()) TakeAway(StationFile(source, 199902));
-  };
-  RunOutcome outcome = RunExpecting(
-      frm, "新版フォルダに観測所地点情報ファイルがありません。\r\n(ファイル名：\\199902\\idx199902.csv)");
+  RunOutcome outcome = RunTakingAway(frm, 2, [&] { return StationFile(source, 199902); }, StationFileMissing("199902"));
   ExpectCleanStop(frm, outcome, 111, "処理中断");
   EXPECT_EQ(frm.focusLog.back(), "txtFolder(0)");
   EXPECT_TRUE(fs::exists(target + "dorvax/1999/STNIDX/IDX/IDX1999.01"));
@@ -117,11 +122,7 @@ TEST_F(VanishingSource, TheStationFileOfABinaryMonthGoes) {
 TEST_F(VanishingSource, TheStationFileOfATextMonthGoes) {
   Write({200001, 200002}, 3);
   FakeWindow frm;
-  frm.onProcessEvents = [&] {
-    if (frm.run.intRunState == 2 && taken.empty()) TakeAway(StationFile(source, 200002));
-  };
-  RunOutcome outcome = RunExpecting(
-      frm, "新版フォルダに観測所地点情報ファイルがありません。\r\n(ファイル名：\\200002\\idx200002.csv)");
+  RunOutcome outcome = RunTakingAway(frm, 2, [&] { return StationFile(source, 200002); }, StationFileMissing("200002"));
   ExpectCleanStop(frm, outcome, 99, "処理中断");
   EXPECT_TRUE(fs::is_directory(target + "dorvax/200002")) << "the month folder is made before the copy";
 }
@@ -134,11 +135,7 @@ TEST_F(VanishingSource, TheStationFileOfABinaryMonthCannotBeRead) {
   fs::permissions(StationFile(source, 199901), fs::perms::none);
   before = Snapshot(source);
   FakeWindow frm;
-  RunOutcome outcome;
-  {
-    AsOrdinaryUser user;
-    outcome = RunExpecting(frm, "新版の観測所地点情報ファイルにエラーがあります。");
-  }
+  RunOutcome outcome = RunAsOrdinaryUser(frm, kStationFileError);
   ExpectCleanStop(frm, outcome, 111, "処理中断");
 }
 
@@ -149,11 +146,7 @@ TEST_F(VanishingSource, AnAreaFolderCannotBeReadWhenCounted) {
   fs::permissions(AreaFolder(source, 200001, 44), fs::perms::none);
   before = Snapshot(source);
   FakeWindow frm;
-  RunOutcome outcome;
-  {
-    AsOrdinaryUser user;
-    outcome = RunExpecting(frm, kGeneric + "70 : ");
-  }
+  RunOutcome outcome = RunAsOrdinaryUser(frm, kGeneric + "70 : ");
   ExpectCleanStop(frm, outcome, 99, "処理中断");
   EXPECT_EQ(frm.focusLog.back(), "txtFolder(0)");
 }
@@ -163,14 +156,6 @@ class VanishingDuringConversion : public VanishingSource {
   // 24 stations in one area: the conversion asks for events after the first
   // files (the progress milestones) and after every tenth.
   void SetUp() override { Write({199901, 200001}, 24, {11}); }
-
-  // Takes `what(frm)` away at the first event of the conversion.
-  RunOutcome RunTakingAway(FakeWindow& frm, const std::function<std::string()>& what, const std::string& stopText) {
-    frm.onProcessEvents = [&] {
-      if (frm.run.intRunState == 3 && taken.empty()) TakeAway(what());
-    };
-    return RunExpecting(frm, stopText);
-  }
 };
 
 // The next file of the area goes after the area was listed: opening it
@@ -179,14 +164,11 @@ TEST_F(VanishingDuringConversion, TheNextHourlyFileGoes) {
   FakeWindow frm;
   std::string gone;
   RunOutcome outcome = RunTakingAway(
-      frm,
+      frm, 3,
       [&] {
         // The first event comes after the first files of 199901/area11;
         // the last one of the area is still to come.
-        std::vector<std::string> files;
-        for (const auto& e : fs::directory_iterator(AreaFolder(source, 199901, 11))) files.push_back(e.path());
-        std::sort(files.begin(), files.end());
-        gone = files.back();
+        gone = FilesIn(AreaFolder(source, 199901, 11)).back();
         return gone;
       },
       kGeneric + "53 : ");
@@ -199,7 +181,7 @@ TEST_F(VanishingDuringConversion, TheNextHourlyFileGoes) {
 TEST_F(VanishingDuringConversion, TheNextMonthGoes) {
   FakeWindow frm;
   RunOutcome outcome =
-      RunTakingAway(frm, [&] { return MonthFolder(source, 200001); }, kGeneric + "76 : ");
+      RunTakingAway(frm, 3, [&] { return MonthFolder(source, 200001); }, kGeneric + "76 : ");
   ExpectCleanStop(frm, outcome, 99, "処理中断");
   EXPECT_TRUE(fs::exists(target + "dorvax/1999/DVX1999.01")) << "the records of the month done stay";
 }
@@ -210,24 +192,16 @@ TEST_F(VanishingDuringConversion, TheNextHourlyFileCannotBeRead) {
   std::string locked;
   frm.onProcessEvents = [&] {
     if (frm.run.intRunState == 3 && locked.empty()) {
-      std::vector<std::string> files;
-      for (const auto& e : fs::directory_iterator(AreaFolder(source, 200001, 11))) files.push_back(e.path());
-      std::sort(files.begin(), files.end());
-      locked = files.at(5);
+      locked = FilesIn(AreaFolder(source, 200001, 11)).at(5);
       AsOrdinaryUser::AsRoot([&] { fs::permissions(locked, fs::perms::none); });
     }
   };
-  RunOutcome outcome;
-  {
-    AsOrdinaryUser user;
-    outcome = RunExpecting(frm, kGeneric + "70 : ");
-  }
+  RunOutcome outcome = RunAsOrdinaryUser(frm, kGeneric + "70 : ");
   ASSERT_FALSE(locked.empty());
   fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                               fs::perms::others_read);
   ExpectCleanStop(frm, outcome, 99, "処理中断");
 }
-
 
 // Files appear in an area still to come after the tree step counted them:
 // the walk meets more files than counted. They are converted, and the
@@ -246,8 +220,8 @@ TEST_F(VanishingDuringConversion, FilesAppearAfterTheCount) {
     }
   };
   PrepareFolderRun(frm, source, target);
-  frm.Answer(MsgAnswer::kOk, "Dorvaxデータの変換処理が完了しました。");
-  RunOutcome outcome = PressRun(frm);
+  frm.Answer(MsgAnswer::kOk, kFinished);
+  RunOutcome outcome = Press(frm, 0);
   ASSERT_EQ(added.size(), 30u);
   EXPECT_TRUE(outcome.completed) << ::testing::PrintToString(frm.BoxTexts());
   EXPECT_EQ(FilesBelow(target + "dorvax/200001/area11").size(), 24u + 30u);

@@ -10,6 +10,8 @@
 #include "formats/usual_data_line.h"
 #include "formats/hourly_lines.h"
 #include "platform/run_error.h"
+#include "support/source_tree.h"
+#include "support/treegen_oracle.h"
 
 namespace dorvax {
 namespace {
@@ -100,7 +102,26 @@ TEST(DaysInMonth, TwoDigitYearsAndLeapYears) {
   EXPECT_EQ(DaysInMonth(99, 0), 0);
 }
 
-TEST(DayRecordParts, AppendCopiesTheHeaderAndTrailersHoldTheirFixedValues) {
+// The bytes of a record from the trailer on.
+std::string TrailerBytes(const DvxDayRecord& record) {
+  unsigned char out[kDvxRecordSize];
+  EncodeDvxRecord(record, out);
+  return std::string(reinterpret_cast<const char*>(out) + 206, kDvxRecordSize - 206);
+}
+std::string TrailerBytes(const DvsDayRecord& record) {
+  unsigned char out[kDvsRecordSize];
+  EncodeDvsRecord(record, out);
+  return std::string(reinterpret_cast<const char*>(out) + 60, kDvsRecordSize - 60);
+}
+
+// The records of a one-line file of a station with value E, as the
+// independent expectation of the old edition writes them.
+treegen_oracle::FileRecords ExpectedRecords() {
+  const std::string file = testing::HourlyFile(77, "199807", {testing::DataLine(testing::At(9, 1))});
+  return treegen_oracle::ConvertBinaryFile(treegen_oracle::SplitLines(file), treegen_oracle::StationEntry{4, 5});
+}
+
+TEST(DayRecordParts, AppendCopiesTheHeaderAndTrailersAreTheOldEditions) {
   DvxRecordList dvx(2);
   dvx[1].intLead = 3;
   dvx[1].lngStationNo = 77;
@@ -119,9 +140,9 @@ TEST(DayRecordParts, AppendCopiesTheHeaderAndTrailersHoldTheirFixedValues) {
   EXPECT_EQ(dvx[2].intDay, 0);
   EXPECT_EQ(dvx[2].intValue[4], 0);
   InitDvxTrailer(dvx[2]);
-  const int16_t expected[18] = {0, 32767, 9, 32767, 0, 32767, 9, 32767, 0, 32767,
-                                32767, 9, 32767, 0, 32767, -1, 32767, 9};
-  for (int k = 1; k <= 17; ++k) EXPECT_EQ(dvx[2].intTrailer[k], expected[k]) << k;
+  const treegen_oracle::FileRecords expected = ExpectedRecords();
+  ASSERT_EQ(expected.dvx.size(), kDvxRecordSize);
+  EXPECT_EQ(TrailerBytes(dvx[2]), expected.dvx.substr(206));
 
   DvsRecordList dvs(2);
   dvs[1].lngStationNo = 77;
@@ -135,7 +156,8 @@ TEST(DayRecordParts, AppendCopiesTheHeaderAndTrailersHoldTheirFixedValues) {
   EXPECT_EQ(dvs[2].intMonth, 7);
   EXPECT_EQ(dvs[2].intDay, 0);
   InitDvsTrailer(dvs[2]);
-  for (int k = 1; k <= 10; ++k) EXPECT_EQ(dvs[2].intTrailer[k], k % 2 ? 32767 : 9) << k;
+  ASSERT_EQ(expected.dvs.size(), kDvsRecordSize);
+  EXPECT_EQ(TrailerBytes(dvs[2]), expected.dvs.substr(60));
 }
 
 TEST(BuildDayRecords, CompleteMonthGivesOneRecordPerDay) {

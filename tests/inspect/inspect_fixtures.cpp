@@ -1,15 +1,9 @@
 #include "inspect_fixtures.h"
 
-#include <cstdlib>
 #include <sstream>
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 #include "inspect/compare_command.h"
 #include "inspect/dump_command.h"
-#include "support/temp_dir.h"
 
 namespace dorvax::inspect::testing {
 
@@ -89,40 +83,6 @@ RunResult Compare(const std::vector<std::string>& args) {
   r.code = RunCompare(args, out, err);
   r.out = out.str();
   r.err = err.str();
-  return r;
-}
-
-namespace {
-std::string ShellQuoted(const std::string& text) {
-#ifdef _WIN32
-  return "\"" + text + "\"";
-#else
-  std::string out = "'";
-  for (char c : text) out += (c == '\'') ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-#endif
-}
-}  // namespace
-
-RunResult RunProgram(const std::string& program, const std::vector<std::string>& args) {
-  dorvax::testing::TempDir dir;
-  std::string outFile = dir / "stdout.txt";
-  std::string errFile = dir / "stderr.txt";
-  std::string command = ShellQuoted(program);
-  for (const std::string& arg : args) command += " " + ShellQuoted(arg);
-  command += " >" + ShellQuoted(outFile) + " 2>" + ShellQuoted(errFile);
-#ifdef _WIN32
-  command = "\"" + command + "\"";  // cmd.exe strips one pair of quotes
-#endif
-  int status = std::system(command.c_str());
-  RunResult r;
-#ifdef _WIN32
-  r.code = status;
-#else
-  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-  r.out = dorvax::testing::ReadBytes(outFile);
-  r.err = dorvax::testing::ReadBytes(errFile);
   return r;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "formats/day_records.h"
+#include "support/program_run.h"
 
 namespace dorvax::inspect::testing {
 
@@ -26,17 +27,12 @@ DvsDayRecord EmptyDvs(int32_t station, int16_t year, int16_t month, int16_t day)
 std::string Bytes(const DvxDayRecord& record);
 std::string Bytes(const DvsDayRecord& record);
 
-struct RunResult {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
+// A command's exit status and both its streams, run in-process or as a program.
+using RunResult = dorvax::testing::ProgramResult;
+using dorvax::testing::RunProgram;
 
 RunResult Dump(const std::vector<std::string>& args);
 RunResult Compare(const std::vector<std::string>& args);
-
-// Runs a program with arguments and captures both streams through files.
-RunResult RunProgram(const std::string& program, const std::vector<std::string>& args);
 
 // Number of lines in a text.
 std::size_t CountLines(const std::string& text);

@@ -12,16 +12,16 @@
 namespace dorvax {
 namespace {
 
+using namespace testing::texts;
+using testing::AddMonth;
 using testing::Area;
-using testing::Join;
-using testing::Logged;
 using testing::Names;
+using testing::Native;
 using testing::ReadBytes;
-using testing::StationText;
+using testing::SourceTree;
+using testing::Station;
 using testing::WriteBytes;
 using Faults = platform::faults::Op;
-
-const std::string kForeign = "新版フォルダ中に、年報CD-ROMのフォルダに該当しない名称のフォルダがあります。\r\n";
 
 class CreateOldFoldersTest : public testing::OldTreeTest {};
 
@@ -40,15 +40,11 @@ TEST_F(CreateOldFoldersTest, EmptySourceStillAdvancesTheWholeShare) {
 }
 
 TEST_F(CreateOldFoldersTest, BuildsBothErasAndCountsTheAreaFiles) {
-  AddMonth("199901", {{"area11", 2}, {"area12", 1}},
-           {StationText("47401", "10000"), StationText("47402", "00001")});
-  AddMonth("199902", {{"area11", 3}}, {StationText("47401", "11110")});
-  AddMonth("200001", {{"area11", 1}, {"AREA23", 2}});
+  AddMonth(tree, "199901", {{"area11", 2}, {"area12", 1}}, std::vector<Station>{{47401, 47}, {47402, 47, "00001"}});
+  AddMonth(tree, "199902", {{"area11", 3}}, std::vector<Station>{{47401, 47, "11110"}});
+  AddMonth(tree, "200001", {{"area11", 1}, {"AREA23", 2}});
   // Ignored: a file in SRC, a file beside the station file, a folder inside an area.
-  WriteBytes(src + "readme.txt", "x");
-  WriteBytes(Join(src + "199901", "notes.txt"), "x");
-  testing::MakeFolders(Join(src + "199901", "area11/deeper"));
-  WriteBytes(Join(src + "199901", "area11/deeper/0.csv"), "");
+  tree.File("readme.txt", "x").File("199901/notes.txt", "x").File("199901/area11/deeper/0.csv", "");
 
   ASSERT_EQ(Run(), StepResult::kGoOn);
   EXPECT_EQ(Folders(""), (Names{"1999", "2000", "200001"}));
@@ -69,72 +65,68 @@ TEST_F(CreateOldFoldersTest, BuildsBothErasAndCountsTheAreaFiles) {
   EXPECT_EQ(frm.run.typStation[2].intKind, -1);
   EXPECT_EQ(frm.run.typStation[3].intMonth, 2);
   EXPECT_EQ(frm.run.indexFilesWritten.size(), 2u);
-  EXPECT_EQ(frm.run.indexFilesWritten[dst + testing::Native("1999/STNIDX/IDX/IDX1999.02")], 1);
+  EXPECT_EQ(frm.run.indexFilesWritten[dst + Native("1999/STNIDX/IDX/IDX1999.02")], 1);
   // One breath per month, then the share of the tree.
   EXPECT_EQ(frm.progressValues, (std::vector<float>{0, 0, 0, 15}));
   EXPECT_EQ(frm.processEventsCalls, 4);
 }
 
 TEST_F(CreateOldFoldersTest, TextEraCopiesGetNormalAttributes) {
-  AddMonth("200001", {{"area11", 0}, {"area12", 0}});
-  AddMonth("199901", {{"area11", 0}});
+  AddMonth(tree, "200001", {{"area11", 0}, {"area12", 0}});
+  AddMonth(tree, "199901", {{"area11", 0}});
   // A fault that never fires counts the attribute changes in the destination.
   platform::faults::ScopedFault count({Faults::kSetAttributes, 1000000, 61, dst});
   ASSERT_EQ(Run(), StepResult::kGoOn);
   EXPECT_EQ(platform::faults::Seen(), 4);  // month folder, station file copy, two areas
 }
 
-TEST_F(CreateOldFoldersTest, RejectsMonthFolderNames) {
-  for (const char* bad : {"200513", "197312", "210001", "2005", "abc"}) {
-    testing::TempDir tmp2;
+// A bad name in a tree of its own, beside a good month: the walk stops at it
+// with the box of its kind and the focus on the source box; what was
+// listed before it has been built and stays.
+TEST(CreateOldFoldersNames, RejectsMonthAndAreaFolderNames) {
+  struct Case {
+    std::string bad;
+    bool area;
+  };
+  std::vector<Case> cases;
+  for (const char* month : {"200513", "197312", "210001", "2005", "abc"}) cases.push_back({month, false});
+  for (const char* area : {"area10", "area95", "area011", "area1", "areaXY"}) cases.push_back({area, true});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bad);
+    testing::TempDir dir;
     testing::FakeWindow window;
-    const std::string hourly = tmp2 / "hourly/", out = tmp2 / "old/";
+    const SourceTree tree(dir.path());
+    const std::string out = dir / "old/";
     testing::MakeFolders(out);
-    const std::vector<std::string> stations{StationText("47401", "10000")};
-    AddMonth(hourly, "199901", {{"area11", 1}}, &stations);
-    testing::MakeFolders(hourly + bad);
-    window.run.strFolderPath = {hourly, out};
+    if (c.area) {
+      AddMonth(tree, "200001", {{"area11", 1}, {c.bad, 1}});
+    } else {
+      AddMonth(tree, "199901", {{"area11", 1}});
+      tree.Folder(c.bad);
+    }
+    window.run.strFolderPath = {tree.Path(), out};
     window.run.intSourceKind = 1;
     StepResult result = StepResult::kGoOn;
     CreateOldFolders(window.run, window, 1, result);
-    EXPECT_EQ(result, StepResult::kBadName) << bad;
-    ASSERT_EQ(window.boxes.size(), 1u) << bad;
-    EXPECT_EQ(window.boxes[0].box.text, kForeign + "（観測年月フォルダ名にエラーがあります）");
-    EXPECT_EQ(window.boxes[0].box.title, "処理中断");
-    EXPECT_EQ(window.boxes[0].box.icon, MsgIcon::kCritical);
-    EXPECT_TRUE(Logged(window, "FocusFolderBox(0)"));
+    EXPECT_EQ(result, StepResult::kBadName);
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_TRUE(BoxIs(window.boxes[0], c.area ? kBadAreaFolder : kBadMonthFolder, "処理中断", MsgIcon::kCritical));
+    EXPECT_TRUE(window.Logged("FocusFolderBox(0)"));
     EXPECT_FALSE(window.busy);
-    // A month listed before the bad name has been built and stays.
-    const bool monthFirst = platform::NameLess("199901", bad);
-    EXPECT_EQ(platform::FileExists(out + testing::Native("1999/STNIDX/IDX/IDX1999.01")), monthFirst) << bad;
-    EXPECT_EQ(window.progressValues.size(), monthFirst ? 1u : 0u) << bad;
-  }
-}
-
-TEST_F(CreateOldFoldersTest, RejectsAreaFolderNames) {
-  for (const char* bad : {"area10", "area95", "area011", "area1", "areaXY"}) {
-    testing::TempDir tmp2;
-    testing::FakeWindow window;
-    const std::string hourly = tmp2 / "hourly/", out = tmp2 / "old/";
-    testing::MakeFolders(out);
-    const std::vector<std::string> stations{StationText("47401", "10000")};
-    AddMonth(hourly, "200001", {{"area11", 1}, {bad, 1}}, &stations);
-    window.run.strFolderPath = {hourly, out};
-    window.run.intSourceKind = 1;
-    StepResult result = StepResult::kGoOn;
-    CreateOldFolders(window.run, window, 1, result);
-    EXPECT_EQ(result, StepResult::kBadName) << bad;
-    ASSERT_EQ(window.boxes.size(), 1u) << bad;
-    EXPECT_EQ(window.boxes[0].box.text, kForeign + "（観測所フォルダ名にエラーがあります）");
-    EXPECT_TRUE(Logged(window, "FocusFolderBox(0)"));
-    EXPECT_TRUE(platform::FolderExists(out + "200001"));
-    EXPECT_TRUE(window.progressValues.empty());
+    if (c.area) {
+      EXPECT_TRUE(platform::FolderExists(out + "200001"));
+      EXPECT_TRUE(window.progressValues.empty());
+    } else {
+      const bool monthFirst = platform::NameLess("199901", c.bad);
+      EXPECT_EQ(platform::FileExists(out + Native("1999/STNIDX/IDX/IDX1999.01")), monthFirst);
+      EXPECT_EQ(window.progressValues.size(), monthFirst ? 1u : 0u);
+    }
   }
 }
 
 TEST_F(CreateOldFoldersTest, TwoDiscModeAdvancesSevenInPassOne) {
   frm.run.intSourceKind = 2;
-  AddMonth("199901", {{"area11", 1}});
+  AddMonth(tree, "199901", {{"area11", 1}});
   EXPECT_EQ(Run(1), StepResult::kGoOn);
   EXPECT_EQ(frm.statusTexts, Names{"（1枚目のCD-ROMの旧版サブフォルダを作成しています）"});
   EXPECT_EQ(frm.progressValues, (std::vector<float>{0, 7}));
@@ -142,41 +134,39 @@ TEST_F(CreateOldFoldersTest, TwoDiscModeAdvancesSevenInPassOne) {
 }
 
 TEST_F(CreateOldFoldersTest, MissingStationFileInBinaryEraStopsWith111) {
-  AddMonth(src, "199901", {{"area11", 1}}, nullptr);
-  AddMonth("199902", {{"area11", 1}});
+  AddMonth(tree, "199901", {{"area11", 1}}, std::nullopt);
+  AddMonth(tree, "199902", {{"area11", 1}});
   EXPECT_EQ(Run(), StepResult::kStationIndexFailed);
-  ExpectOneBox("新版フォルダに観測所地点情報ファイルがありません。\r\n(ファイル名：\\199901\\idx199901.csv)",
-               "処理中断", MsgIcon::kCritical);
+  ExpectOneBox(StationFileMissing("199901"), "処理中断", MsgIcon::kCritical);
   EXPECT_TRUE(Files("1999/STNIDX/IDX").empty());
   EXPECT_TRUE(frm.run.indexFilesWritten.empty());
   EXPECT_TRUE(frm.progressValues.empty());
 }
 
 TEST_F(CreateOldFoldersTest, MissingStationFileInTextEraStopsWith99AfterTheMonthFolder) {
-  AddMonth(src, "200001", {{"area11", 1}}, nullptr);
+  AddMonth(tree, "200001", {{"area11", 1}}, std::nullopt);
   EXPECT_EQ(Run(), StepResult::kStopped);
-  ExpectOneBox("新版フォルダに観測所地点情報ファイルがありません。\r\n(ファイル名：\\200001\\idx200001.csv)",
-               "処理中断", MsgIcon::kCritical);
+  ExpectOneBox(StationFileMissing("200001"), "処理中断", MsgIcon::kCritical);
   EXPECT_TRUE(platform::FolderExists(dst + "200001"));
-  EXPECT_TRUE(Logged(frm, "FocusFolderBox(0)"));
+  EXPECT_TRUE(frm.Logged("FocusFolderBox(0)"));
   EXPECT_FALSE(frm.busy);
 }
 
 TEST_F(CreateOldFoldersTest, VanishedSourceAsksForTheDiscAgain) {
   std::filesystem::remove_all(src);
   EXPECT_EQ(Run(), StepResult::kCallAgain);
-  ExpectOneBox("CD-ROMが入っていません。", "エラー", MsgIcon::kExclamation);
+  ExpectOneBox(kNoDisc, "エラー", MsgIcon::kExclamation);
   EXPECT_TRUE(frm.busy);
-  EXPECT_FALSE(Logged(frm, "FocusFolderBox(0)"));
+  EXPECT_FALSE(frm.Logged("FocusFolderBox(0)"));
 }
 
 TEST_F(CreateOldFoldersTest, FullDestinationDiskStopsWith99) {
-  AddMonth("200001", {{"area11", 1}});
+  AddMonth(tree, "200001", {{"area11", 1}});
   {
     platform::faults::ScopedFault full({Faults::kCreateFolder, 2, 61, dst});
     EXPECT_EQ(Run(), StepResult::kStopped);
   }
-  ExpectOneBox("旧版フォルダの容量不足です。", "処理中断", MsgIcon::kCritical);
+  ExpectOneBox(kDiskFull, "処理中断", MsgIcon::kCritical);
   EXPECT_EQ(frm.focusLog.back(), "txtFolder(1)");
   EXPECT_FALSE(frm.busy);
 
@@ -184,32 +174,31 @@ TEST_F(CreateOldFoldersTest, FullDestinationDiskStopsWith99) {
   std::filesystem::remove_all(dst + "200001");
   platform::faults::ScopedFault status({Faults::kCopyFile, 1, platform::kStatusDiskFull, ""});
   EXPECT_EQ(Run(), StepResult::kStopped);
-  ExpectOneBox("旧版フォルダの容量不足です。", "処理中断", MsgIcon::kCritical);
+  ExpectOneBox(kDiskFull, "処理中断", MsgIcon::kCritical);
 }
 
 TEST_F(CreateOldFoldersTest, OtherFailuresShowTheGenericBox) {
-  AddMonth("200001", {{"area11", 1}});
+  AddMonth(tree, "200001", {{"area11", 1}});
   platform::faults::ScopedFault denied({Faults::kCopyFile, 1, 70, ""});
   EXPECT_EQ(Run(), StepResult::kStopped);
   ASSERT_EQ(frm.boxes.size(), 1u);
-  EXPECT_EQ(frm.boxes[0].box.text.rfind("エラー発生により、現在の処理を中断します。\r\n70 : 書き込みできません。", 0), 0u)
-      << frm.boxes[0].box.text;
+  EXPECT_EQ(frm.boxes[0].box.text.rfind(kGeneric + "70 : 書き込みできません。", 0), 0u) << frm.boxes[0].box.text;
   EXPECT_EQ(frm.boxes[0].box.title, "処理中断");
   EXPECT_EQ(frm.boxes[0].box.icon, MsgIcon::kCritical);
-  EXPECT_TRUE(Logged(frm, "FocusFolderBox(0)"));
+  EXPECT_TRUE(frm.Logged("FocusFolderBox(0)"));
 }
 
 TEST_F(CreateOldFoldersTest, ClosingTheWindowEndsTheWalkWithoutABox) {
-  AddMonth("199901", {{"area11", 1}});
-  AddMonth("199902", {{"area11", 1}});
+  AddMonth(tree, "199901", {{"area11", 1}});
+  AddMonth(tree, "199902", {{"area11", 1}});
   frm.CloseDuringRunAt(1);
-  frm.Answer(MsgAnswer::kOk, "変換プログラムを強制終了します。");
+  frm.Answer(MsgAnswer::kOk, kForcedEnd);
   const int open = platform::OpenFileCount();
   StepResult result = StepResult::kGoOn;
   EXPECT_THROW(CreateOldFolders(frm.run, frm, 1, result), RunAborted);
   EXPECT_EQ(frm.boxes.size(), 1u);
   EXPECT_EQ(platform::OpenFileCount(), open);
-  EXPECT_FALSE(platform::FileExists(dst + "1999/STNIDX/IDX/IDX1999.02"));
+  EXPECT_FALSE(platform::FileExists(dst + Native("1999/STNIDX/IDX/IDX1999.02")));
 }
 
 }  // namespace

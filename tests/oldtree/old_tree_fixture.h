@@ -1,18 +1,17 @@
 #pragma once
 // A new-edition source tree and an empty old-edition destination for the
-// tests of the tree step, written file by file.
+// tests of the tree step.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "oldtree/create_old_folders.h"
-#include "formats/station_info_text.h"
 #include "platform/file_system.h"
-#include "platform/native_path.h"
+#include "support/box_texts.h"
 #include "support/fake_window.h"
+#include "support/source_tree.h"
 #include "support/temp_dir.h"
 
 namespace dorvax::testing {
@@ -22,48 +21,31 @@ struct Area {
   int files;
 };
 
-inline std::string Join(const std::string& folder, const std::string& name) {
-  return platform::EndsWithSeparator(folder) ? folder + name : folder + platform::Sep() + name;
-}
-
-// A relative path written with '/' in the platform's form.
-inline std::string Native(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = platform::kPathSeparator;
-  return path;
-}
-
-inline bool Logged(const FakeWindow& frm, const std::string& entry) {
-  return std::find(frm.log.begin(), frm.log.end(), entry) != frm.log.end();
+// A month folder with its station information file (none without
+// `stations`) and area folders of empty files: the tree step reads no
+// hourly file, it only counts them.
+inline void AddMonth(const SourceTree& tree, const std::string& month, const std::vector<Area>& areas,
+                     const std::optional<std::vector<Station>>& stations = std::vector<Station>{{47401, 47}}) {
+  tree.Folder(month);
+  if (stations) {
+    std::vector<std::string> lines;
+    for (const Station& s : *stations) lines.push_back(StationLine(s));
+    tree.File(month + "/idx" + month + ".csv", StationInfoFile(month, lines));
+  }
+  for (const Area& a : areas) {
+    tree.Folder(month + "/" + a.name);
+    for (int i = 0; i < a.files; ++i) tree.File(month + "/" + a.name + "/" + std::to_string(i) + ".csv", "");
+  }
 }
 
 class OldTreeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    src = tmp / "new/dorvax/hourly/";
-    dst = tmp / "old/dorvax/";
-    MakeFolders(src);
+    tree.Folder("");
     MakeFolders(dst);
     frm.run.strFolderPath = {src, dst};
     frm.run.intSourceKind = 1;
     frm.SetBusyCursor(true);
-  }
-
-  // A month folder under `hourly` with its station information file (unless
-  // `stationLines` is null) and area folders holding empty hourly files.
-  static void AddMonth(const std::string& hourly, const std::string& month, const std::vector<Area>& areas,
-                       const std::vector<std::string>* stationLines) {
-    const std::string folder = Join(hourly, month);
-    MakeFolders(folder);
-    if (stationLines) WriteBytes(Join(folder, "idx" + month + ".csv"), StationFile(*stationLines));
-    for (const Area& a : areas) {
-      MakeFolders(Join(folder, a.name));
-      for (int i = 0; i < a.files; ++i) WriteBytes(Join(Join(folder, a.name), std::to_string(i) + ".csv"), "");
-    }
-  }
-  void AddMonth(const std::string& month, const std::vector<Area>& areas,
-                const std::vector<std::string>& stations = {StationText("47401", "10000")}) {
-    AddMonth(src, month, areas, &stations);
   }
 
   StepResult Run(int16_t pass = 1) {
@@ -73,23 +55,22 @@ class OldTreeTest : public ::testing::Test {
   }
 
   std::vector<std::string> Folders(const std::string& relative) const {
-    return platform::ListSubfolders(Join(dst, Native(relative)));
+    return platform::ListSubfolders(dst + Native(relative));
   }
   std::vector<std::string> Files(const std::string& relative) const {
-    return platform::ListFiles(Join(dst, Native(relative)));
+    return platform::ListFiles(dst + Native(relative));
   }
 
   void ExpectOneBox(const std::string& text, const std::string& title, MsgIcon icon) {
     ASSERT_EQ(frm.boxes.size(), 1u) << (frm.boxes.empty() ? "" : frm.boxes.back().box.text);
-    EXPECT_EQ(frm.boxes[0].box.text, text);
-    EXPECT_EQ(frm.boxes[0].box.title, title);
-    EXPECT_EQ(frm.boxes[0].box.icon, icon);
-    EXPECT_EQ(frm.boxes[0].box.buttons, MsgButtons::kOk);
+    EXPECT_TRUE(BoxIs(frm.boxes[0], text, title, icon));
   }
 
   TempDir tmp;
   FakeWindow frm;
-  std::string src, dst;
+  SourceTree tree{tmp / "new/"};
+  std::string src = tree.Path();
+  std::string dst = tmp / "old/dorvax/";
 };
 
 using Names = std::vector<std::string>;

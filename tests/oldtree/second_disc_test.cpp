@@ -13,18 +13,13 @@ namespace dorvax {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::Join;
+using namespace testing::texts;
+using testing::AddMonth;
 using testing::Names;
 using testing::Native;
 using testing::ReadBytes;
-using testing::StationText;
-
-const std::string kHandOver =
-    "１枚目のCD-ROMの変換処理が終了しました。\r\n"
-    "１枚目のCD-ROMを取り出し、２枚目のCD-ROMを入れてください。\r\n"
-    "入れ終わったら「OK」を押してください。\r\n"
-    "変換処理を中断する場合は「キャンセル」を押してください。";
-const std::string kSameDisc = "１枚目と同一のデータを含むCD-ROMが入っています。";
+using testing::SourceTree;
+using testing::Station;
 
 // A CD-ROM drive whose root is a folder; discs are trees prepared beside it
 // and copied in when "inserted".
@@ -42,10 +37,9 @@ class SecondDiscTest : public testing::OldTreeTest {
 
   // A disc with the given months, each with one area of one file and a
   // station information file naming `station`.
-  std::string Disc(const std::string& name, const Names& months, const std::string& station = "47401") {
-    const std::string hourly = tmp / (name + "/dorvax/hourly/");
-    const std::vector<std::string> stations{StationText(station, "10000")};
-    for (const std::string& m : months) AddMonth(hourly, m, {{"area11", 1}}, &stations);
+  std::string Disc(const std::string& name, const Names& months, int32_t station = 47401) {
+    for (const std::string& m : months)
+      AddMonth(SourceTree(tmp / (name + "/")), m, {{"area11", 1}}, std::vector<Station>{{station}});
     return tmp / name;
   }
   void Insert(const std::string& disc) {
@@ -62,18 +56,13 @@ class SecondDiscTest : public testing::OldTreeTest {
 };
 
 TEST_F(SecondDiscTest, CancelAtThePromptStopsWith99) {
-  frm.Answer(MsgAnswer::kCancel, "１枚目のCD-ROMの変換処理が終了しました。");
-  frm.Answer(MsgAnswer::kOk, "変換処理を中断しました。");
+  frm.Answer(MsgAnswer::kCancel);
+  frm.Answer(MsgAnswer::kOk);
   EXPECT_EQ(Run(2), StepResult::kStopped);
   ASSERT_EQ(frm.boxes.size(), 2u);
-  EXPECT_EQ(frm.boxes[0].box.text, kHandOver);
-  EXPECT_EQ(frm.boxes[0].box.title, "メッセージ");
-  EXPECT_EQ(frm.boxes[0].box.icon, MsgIcon::kInformation);
-  EXPECT_EQ(frm.boxes[0].box.buttons, MsgButtons::kOkCancel);
+  EXPECT_TRUE(BoxIs(frm.boxes[0], kInsertSecond, "メッセージ", MsgIcon::kInformation, MsgButtons::kOkCancel));
   EXPECT_EQ(frm.boxes[0].box.defaultAnswer, MsgAnswer::kOk);
-  EXPECT_EQ(frm.boxes[1].box.title, "メッセージ");
-  EXPECT_EQ(frm.boxes[1].box.icon, MsgIcon::kInformation);
-  EXPECT_EQ(frm.boxes[1].box.buttons, MsgButtons::kOk);
+  EXPECT_TRUE(BoxIs(frm.boxes[1], kAborted, "メッセージ", MsgIcon::kInformation));
   EXPECT_FALSE(frm.busy);
   EXPECT_TRUE(frm.statusTexts.empty());
   EXPECT_EQ(frm.run.intRunState, 2);
@@ -85,9 +74,7 @@ TEST_F(SecondDiscTest, EmptyDriveAsksAgainWith580) {
   frm.Answer(MsgAnswer::kOk);
   EXPECT_EQ(Run(2), StepResult::kCallAgain);
   ASSERT_EQ(frm.boxes.size(), 2u);
-  EXPECT_EQ(frm.boxes[1].box.text, "CD-ROMが入っていません。");
-  EXPECT_EQ(frm.boxes[1].box.title, "エラー");
-  EXPECT_EQ(frm.boxes[1].box.icon, MsgIcon::kExclamation);
+  EXPECT_TRUE(BoxIs(frm.boxes[1], kNoDisc, "エラー", MsgIcon::kExclamation));
   EXPECT_EQ(frm.statusTexts, Names{"（2枚目のCD-ROMのフォルダ構成等のチェックを行っています）"});
   EXPECT_EQ(frm.run.intRunState, 21);
   EXPECT_TRUE(frm.busy);
@@ -98,9 +85,8 @@ TEST_F(SecondDiscTest, DiscWithoutTheHourlyFolderAsksAgainWith580) {
   frm.Answer(MsgAnswer::kOk);
   EXPECT_EQ(Run(2), StepResult::kCallAgain);
   ASSERT_EQ(frm.boxes.size(), 2u);
-  EXPECT_EQ(frm.boxes[1].box.text, "１枚目のCD-ROMと同様の新版フォルダ構造をもたないCD-ROMが入っています。");
-  EXPECT_EQ(frm.boxes[1].box.title, "エラー");
-  EXPECT_EQ(frm.boxes[1].box.icon, MsgIcon::kExclamation);
+  EXPECT_TRUE(BoxIs(frm.boxes[1], "１枚目のCD-ROMと同様の新版フォルダ構造をもたないCD-ROMが入っています。", "エラー",
+                    MsgIcon::kExclamation));
   EXPECT_TRUE(frm.busy);
 }
 
@@ -129,8 +115,7 @@ TEST_F(SecondDiscTest, FirstDiscAgainWithTextEraMonthsAsksAgain) {
   frm.Answer(MsgAnswer::kOk);
   frm.Answer(MsgAnswer::kOk, kSameDisc);
   EXPECT_EQ(Run(2), StepResult::kCallAgain);
-  EXPECT_EQ(frm.boxes.back().box.title, "エラー");
-  EXPECT_EQ(frm.boxes.back().box.icon, MsgIcon::kExclamation);
+  EXPECT_TRUE(BoxIs(frm.boxes.back(), kSameDisc, "エラー", MsgIcon::kExclamation));
   EXPECT_TRUE(frm.busy);
 
   AnswerPromptInserting(Disc("discB", {"200007"}));
@@ -139,16 +124,15 @@ TEST_F(SecondDiscTest, FirstDiscAgainWithTextEraMonthsAsksAgain) {
 }
 
 TEST_F(SecondDiscTest, FirstDiscAgainWithBinaryEraMonthsKeepsItsIndexFiles) {
-  Insert(Disc("discA", {"199901"}, "47401"));
+  Insert(Disc("discA", {"199901"}));
   ASSERT_EQ(Run(1), StepResult::kGoOn);
   const std::string firstIndex = ReadBytes(IndexFile("IDX1999.01"));
   // The same month on the disc now inserted, with other stations: writing it
   // again would replace the first disc's index.
-  AnswerPromptInserting(Disc("discA2", {"199901"}, "47999"));
+  AnswerPromptInserting(Disc("discA2", {"199901"}, 47999));
   frm.Answer(MsgAnswer::kOk, kSameDisc);
   EXPECT_EQ(Run(2), StepResult::kCallAgain);
-  EXPECT_EQ(frm.boxes.back().box.text, kSameDisc);
-  EXPECT_EQ(frm.boxes.back().box.title, "エラー");
+  EXPECT_TRUE(BoxIs(frm.boxes.back(), kSameDisc, "エラー", MsgIcon::kExclamation));
   EXPECT_TRUE(frm.busy);
   EXPECT_EQ(ReadBytes(IndexFile("IDX1999.01")), firstIndex);
   EXPECT_EQ(frm.run.typStation.LastIndex(), 0u);
@@ -163,7 +147,7 @@ TEST_F(SecondDiscTest, RetryOfTheSamePassRewritesItsOwnIndexFiles) {
   Insert(Disc("discA", {"199901"}));
   ASSERT_EQ(Run(1), StepResult::kGoOn);
   AnswerPromptInserting(Disc("discB", {"199907", "199908"}));
-  frm.Answer(MsgAnswer::kOk, "CD-ROMが入っていません。");
+  frm.Answer(MsgAnswer::kOk, kNoDisc);
   {
     // The disc becomes unreadable after July's index has been written.
     platform::faults::ScopedFault gone({platform::faults::Op::kListFolder, 1, 76, Native("hourly/199908")});
@@ -209,9 +193,7 @@ TEST(CheckSecondDisc, UnexpectedFailureShowsTheGenericBoxAndReturns9) {
   CreateOldFolders(frm.run, frm, 2, result);
   EXPECT_EQ(result, StepResult::kDiscCheckFailed);
   ASSERT_EQ(frm.boxes.size(), 2u);
-  EXPECT_EQ(frm.boxes[1].box.text, "エラー発生により、現在の処理を中断します。\r\n57 : デバイス I/O エラーです。");
-  EXPECT_EQ(frm.boxes[1].box.title, "処理中断");
-  EXPECT_EQ(frm.boxes[1].box.icon, MsgIcon::kCritical);
+  EXPECT_TRUE(BoxIs(frm.boxes[1], kGeneric + "57 : デバイス I/O エラーです。", "処理中断", MsgIcon::kCritical));
   EXPECT_FALSE(frm.busy);
   EXPECT_EQ(frm.statusTexts.size(), 1u);  // no tree status after the failed check
 }

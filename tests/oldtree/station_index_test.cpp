@@ -11,21 +11,21 @@
 #include "platform/file_handle.h"
 #include "platform/run_error.h"
 #include "platform/file_system.h"
+#include "formats/station_info_text.h"
+#include "support/box_texts.h"
 #include "support/fake_window.h"
 #include "support/temp_dir.h"
-#include "formats/station_info_text.h"
 
 namespace dorvax {
 namespace {
 
+using namespace testing::texts;
 using testing::FakeWindow;
 using testing::ReadBytes;
 using testing::StationFile;
 using testing::StationText;
 using testing::TempDir;
 using testing::WriteBytes;
-
-const std::string kFileError = "新版の観測所地点情報ファイルにエラーがあります。";
 
 std::string IndexLine(const std::string& number, const std::string& elevation) {
   return number + std::string(36, 'x') + elevation;
@@ -57,12 +57,10 @@ class StationIndexTest : public ::testing::Test {
   // The one box of a failed conversion and the state it leaves.
   void ExpectFailureBox(const std::string& text, int side) {
     ASSERT_EQ(frm.boxes.size(), 1u);
-    EXPECT_EQ(frm.boxes[0].box.text, text);
-    EXPECT_EQ(frm.boxes[0].box.title, "処理中断");
-    EXPECT_EQ(frm.boxes[0].box.icon, MsgIcon::kCritical);
-    EXPECT_EQ(frm.boxes[0].box.buttons, MsgButtons::kOk);
+    EXPECT_TRUE(BoxIs(frm.boxes[0], text, "処理中断", MsgIcon::kCritical));
     EXPECT_FALSE(frm.busy);
-    auto box = std::find_if(frm.log.begin(), frm.log.end(), [](const std::string& e) { return e.rfind("box[", 0) == 0; });
+    auto box =
+        std::find_if(frm.log.begin(), frm.log.end(), [](const std::string& e) { return e.rfind("box[", 0) == 0; });
     auto focus = std::find(frm.log.begin(), frm.log.end(), "FocusFolderBox(" + std::to_string(side) + ")");
     EXPECT_TRUE(box < focus && focus != frm.log.end()) << "the focus returns after the box";
     EXPECT_EQ(platform::OpenFileCount(), openBefore);
@@ -185,7 +183,7 @@ TEST_F(StationIndexTest, FileWithFewerThanTwoLinesIsAFileError) {
     frm.log.clear();
     WriteBytes(source, content);
     EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
-    ExpectFailureBox(kFileError, 0);
+    ExpectFailureBox(kStationFileError, 0);
   }
 }
 
@@ -193,7 +191,7 @@ TEST_F(StationIndexTest, StationNumberThatIsNoNumberStopsAfterTheEarlierStations
   WriteBytes(source, StationFile({StationText("40001", "10000"), StationText("4a002", "10000"),
                                   StationText("40003", "10000")}));
   EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
-  ExpectFailureBox(kFileError, 0);
+  ExpectFailureBox(kStationFileError, 0);
   // The station read before the bad line stays in the table; the bad line
   // adds no half-filled entry.
   ASSERT_EQ(frm.run.typStation.LastIndex(), 1u);
@@ -206,7 +204,7 @@ TEST_F(StationIndexTest, LinesWrittenBeforeAFailureStayInThePartlyWrittenIndex) 
   WriteBytes(source, StationFile({StationText("40001", "10000"), StationText("40002", "10001"),
                                   StationText("40003", "00001"), StationText("4a004", "10000")}));
   EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
-  ExpectFailureBox(kFileError, 0);
+  ExpectFailureBox(kStationFileError, 0);
   EXPECT_EQ(Idx(), IndexLine("40001", "  12") + "\r\n" + IndexLine("40002", "  12") + "\r\n");
   EXPECT_FALSE(SidxExists());
 }
@@ -214,13 +212,12 @@ TEST_F(StationIndexTest, LinesWrittenBeforeAFailureStayInThePartlyWrittenIndex) 
 TEST_F(StationIndexTest, EmptyLineAmongTheStationsIsAFileError) {
   WriteBytes(source, StationFile({StationText("40001", "10000"), "", StationText("40003", "10000")}));
   EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
-  ExpectFailureBox(kFileError, 0);
+  ExpectFailureBox(kStationFileError, 0);
 }
 
 TEST_F(StationIndexTest, MissingFileNamesItByMonthFolderAndFileName) {
   EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
-  ExpectFailureBox("新版フォルダに観測所地点情報ファイルがありません。\r\n(ファイル名：\\199901\\idx199901.csv)",
-                   0);
+  ExpectFailureBox(StationFileMissing("199901"), 0);
   EXPECT_FALSE(platform::FileExists(idxBase + ".01"));
 }
 
@@ -228,7 +225,7 @@ TEST_F(StationIndexTest, FullDiskWhileWritingTheIndexFocusesTheDestination) {
   WriteBytes(source, StationFile({StationText("50001", "10001")}));
   platform::faults::ScopedFault fault({platform::faults::Op::kWrite, 1, 61, "IDX1999.01"});
   EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
-  ExpectFailureBox("旧版フォルダの容量不足です。", 1);
+  ExpectFailureBox(kDiskFull, 1);
   EXPECT_FALSE(SidxExists());
 }
 
@@ -237,7 +234,7 @@ TEST_F(StationIndexTest, FullDiskAsFileSystemStatusWhileWritingTheSnowIndex) {
   platform::faults::ScopedFault fault(
       {platform::faults::Op::kWrite, 1, platform::kStatusDiskFull, "SIDX1999.01"});
   EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
-  ExpectFailureBox("旧版フォルダの容量不足です。", 1);
+  ExpectFailureBox(kDiskFull, 1);
   EXPECT_EQ(Idx(), IndexLine("50001", "  12") + "\r\n");
 }
 

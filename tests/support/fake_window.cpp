@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "platform/native_path.h"
@@ -124,6 +125,10 @@ std::vector<std::string> FakeWindow::BoxTitles() const {
   return out;
 }
 
+bool FakeWindow::Logged(const std::string& entry) const {
+  return std::find(log.begin(), log.end(), entry) != log.end();
+}
+
 void FakeWindow::AdvanceProgress(int32_t steps) {
   if (onAdvance) onAdvance(steps);
   form.AdvanceProgress(steps);
@@ -137,6 +142,35 @@ void FakeWindow::EnableInputControls(bool enable) {
 void FakeWindow::FocusFolderBox(int side) {
   log.push_back("FocusFolderBox(" + std::to_string(side) + ")");
   form.FocusFolderBox(side);
+}
+
+void FakeWindow::ChooseFolders(const std::string& source, const std::string& destination) {
+  SetSelected(Control::optNew1, true);
+  form.optNew_Click(1);
+  SetFolder(0, source);
+  SetFolder(1, destination);
+  log.clear();
+}
+
+void FakeWindow::ChooseDrive(const std::string& root, platform::DriveType type) {
+  fakeDrives().AddDrive(root, type);
+  SetCurrentDriveText(root);
+  SetSelected(Control::optNew1, false);
+  SetSelected(Control::optNew0, true);
+  form.optNew_Click(0);
+  log.clear();
+}
+
+::testing::AssertionResult BoxIs(const RecordedBox& shown, const std::string& text, const std::string& title,
+                                 MsgIcon icon, MsgButtons buttons) {
+  const MessageBoxRequest& box = shown.box;
+  if (box.text == text && box.title == title && box.icon == icon && box.buttons == buttons)
+    return ::testing::AssertionSuccess();
+  auto describe = [](const std::string& t, const std::string& ti, MsgIcon i, MsgButtons b) {
+    return "[" + ti + "/" + IconName(i) + "/buttons " + std::to_string(static_cast<int>(b)) + "] " + t;
+  };
+  return ::testing::AssertionFailure() << "box " << describe(box.text, box.title, box.icon, box.buttons)
+                                       << "\n   is not " << describe(text, title, icon, buttons);
 }
 
 RunOutcome Press(FakeWindow& w, int16_t index) {

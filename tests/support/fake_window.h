@@ -4,6 +4,8 @@
 // in one log, answers each message box from a script the test gives it, and
 // runs the test's hooks where a run meets the window (to change the source
 // under a running step, or to make a window service fail).
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <memory>
@@ -96,12 +98,18 @@ class FakeWindow : public StepWindow, public FakeRecord {
   void SetCurrentDriveText(std::string text) { controls_.currentDrive = std::move(text); }
   // What the folder dialog returns next.
   void NextSelectedFolder(std::string folder) { controls_.nextFolder = std::move(folder); }
+  // "CD-ROM以外" chosen, with the two folder texts; the log starts after that.
+  void ChooseFolders(const std::string& source, const std::string& destination);
+  // "CD-ROM(2枚)" chosen, with a fake drive of `type` at `root` the current
+  // entry of the drive list; the log starts after that.
+  void ChooseDrive(const std::string& root, platform::DriveType type = platform::DriveType::kCdRom);
   // The machine's own drives instead of the fakes.
   void UseSystemDrives() { controls_.otherDrives = platform::MakeSystemDrives(); }
   FakeDrives& fakeDrives() { return controls_.fakeDrives; }
 
   // ---- what happened (besides FakeRecord)
   std::vector<std::string> BoxTexts() const;
+  bool Logged(const std::string& entry) const;
   std::vector<std::string> BoxTitles() const;
 
   // ---- the controls as the user sees and sets them
@@ -142,6 +150,10 @@ class FakeWindow : public StepWindow, public FakeRecord {
 
 // Presses "変換実行" (0) or "終了" (1): the run controller on the test window.
 RunOutcome Press(FakeWindow& w, int16_t index);
+
+// A box with this text, title, icon and buttons.
+::testing::AssertionResult BoxIs(const RecordedBox& shown, const std::string& text, const std::string& title,
+                                 MsgIcon icon, MsgButtons buttons = MsgButtons::kOk);
 
 }  // namespace dorvax::testing
 

@@ -10,7 +10,7 @@
 #include <QLineEdit>
 
 #include "platform/file_handle.h"
-#include "sample_tree.h"
+#include "support/source_tree.h"
 #include "ui/message_box_qt.h"
 #include "window_harness.h"
 
@@ -31,11 +31,11 @@ std::uintmax_t SizeOf(const std::string& path) { return std::filesystem::file_si
 class RunWindowTest : public WindowTest {
  protected:
   // A folder run over the sample tree, the window shown as the user sees it.
-  HarnessWindow& PrepareFolderRun(const SampleTree& shape = {2, 2}) {
+  HarnessWindow& PrepareFolderRun(int textStations = 2) {
     HarnessWindow& w = MakeWindow();
     source = temp.path() + "source" + platform::Sep();
     destination = temp.path() + "old" + platform::Sep();
-    WriteSampleTree(source, shape);
+    SourceTree(source).Month("199901", Stations(2)).Month("200405", Stations(textStations));
     MakeFolders(destination);
     w.show();
     Click(C::optNew1);
@@ -73,7 +73,7 @@ class RunWindowTest : public WindowTest {
 };
 
 TEST_F(RunWindowTest, WholeFolderRunFromTheButtonToTheCompletionNotice) {
-  HarnessWindow& w = PrepareFolderRun({2, 3});
+  HarnessWindow& w = PrepareFolderRun(3);
   MessageBoxQt::SetNextAnswer(MsgAnswer::kYes);
   MessageBoxQt::SetNextAnswer(MsgAnswer::kOk);
   Click(C::cmdMain0);
@@ -101,7 +101,7 @@ TEST_F(RunWindowTest, WholeFolderRunFromTheButtonToTheCompletionNotice) {
   EXPECT_EQ(SizeOf(Out("1999/DVX1999.01")), 2u * 256u);
   EXPECT_TRUE(Exists(Out("1999/STNIDX/IDX/IDX1999.01")));
   for (int n = 1; n <= 3; ++n)
-    EXPECT_TRUE(Exists(Out("200405/area44/" + StationFileName(n, "200405").substr(1)))) << n;
+    EXPECT_TRUE(Exists(Out("200405/area44/" + HourlyFileName({44000 + n}, "200405").substr(1)))) << n;
   EXPECT_TRUE(Exists(Out("200405/idx200405.csv")));
 }
 
@@ -116,7 +116,7 @@ TEST_F(RunWindowTest, ClosingWhileIdleEndsWithoutAQuestion) {
 }
 
 TEST_F(RunWindowTest, ClosingWhileFilesAreConvertedEndsAtOnceAfterTheNotice) {
-  HarnessWindow& w = PrepareFolderRun({2, 30});
+  HarnessWindow& w = PrepareFolderRun(30);
   w.CloseWhenRunStateIs(3);
   MessageBoxQt::SetNextAnswer(MsgAnswer::kYes);
   MessageBoxQt::SetNextAnswer(MsgAnswer::kOk);  // the forced-end notice
@@ -129,7 +129,7 @@ TEST_F(RunWindowTest, ClosingWhileFilesAreConvertedEndsAtOnceAfterTheNotice) {
   EXPECT_EQ(w.statesSeen.back(), 3) << "no step ran after the close";
   // The partly written tree stays on disk; the last month was not finished.
   EXPECT_TRUE(Exists(Out("1999/DVX1999.01")));
-  EXPECT_FALSE(Exists(Out("200405/area44/" + StationFileName(30, "200405").substr(1))));
+  EXPECT_FALSE(Exists(Out("200405/area44/" + HourlyFileName({44030}, "200405").substr(1))));
 }
 
 TEST_F(RunWindowTest, ClosingWhileTheTreeIsBuiltEndsAtOnceAfterTheNotice) {
@@ -162,10 +162,10 @@ TEST_F(RunWindowTest, ClosingDuringTheSecondDiscCheckClosesWithoutTheNotice) {
   // Two-disc mode: the "disc" is the folder of the test's CD-ROM drive;
   // at the request for the second disc its contents are exchanged.
   HarnessWindow& w = MakeWindow();
-  WriteSampleTree(DriveRoot("q"), {2, 0});
+  SourceTree(DriveRoot("q")).Month("199901", Stations(2));
   w.OnBox("２枚目のCD-ROMを入れてください。", [this] {
     std::filesystem::remove_all(std::filesystem::path(DriveRoot("q") + "dorvax"));
-    WriteSampleTree(DriveRoot("q"), {2, 0, "199902"});
+    SourceTree(DriveRoot("q")).Month("199902", Stations(2));
   });
   destination = temp.path() + "old" + platform::Sep();
   MakeFolders(destination);

@@ -21,8 +21,8 @@
 
 #include "window/message_box.h"
 #include "platform/native_path.h"
-#include "sample_tree.h"
 #include "support/fake_drives.h"
+#include "support/source_tree.h"
 #include "support/temp_dir.h"
 #include "ui/folder_tree_dialog.h"
 #include "ui/frm_dorvax_hconv.h"
@@ -173,9 +173,10 @@ int main(int argc, char* argv[]) {
   std::filesystem::remove_all(work);
   const std::string source = work + "年報1999/";
   const std::string destination = work + "旧版データ/";
-  dorvax::testing::SampleTree shape;
-  shape.textStations = 80;  // text-era files make the bar move in steps
-  dorvax::testing::WriteSampleTree(source, shape);
+  // Text-era files make the bar move in steps.
+  dorvax::testing::SourceTree(source)
+      .Month("199901", dorvax::testing::Stations(1))
+      .Month("200405", dorvax::testing::Stations(80));
   dorvax::testing::MakeFolders(destination);
 
   PhotographedWindow window(out + "/window-running.png");

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/native_path.h"
-#include "sample_tree.h"
+#include "support/source_tree.h"
 #include "support/temp_dir.h"
 #include "ui/message_box_qt.h"
 #include "ui/unattended_run.h"
@@ -47,7 +47,7 @@ class UnattendedRunTree : public ::testing::Test {
 TEST_F(UnattendedRunTree, ConvertsTheTreeAnsweringEveryBoxWithItsDefault) {
   std::string source = temp.path() + "source" + platform::Sep();
   std::string destination = temp.path() + "old" + platform::Sep();
-  WriteSampleTree(source, {2, 2});
+  SourceTree(source).Month("199901", Stations(2)).Month("200405", Stations(2));
   MakeFolders(destination);
   ui::UnattendedRun run{source, destination, false};
   EXPECT_EQ(ui::RunUnattended(*qApp, run), 0);

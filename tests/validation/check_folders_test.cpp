@@ -11,12 +11,14 @@
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "platform/run_error.h"
+#include "support/box_texts.h"
 #include "support/fake_window.h"
 #include "support/temp_dir.h"
 
 namespace dorvax {
 namespace {
 
+using namespace testing::texts;
 using platform::DriveType;
 using platform::faults::Op;
 using platform::faults::Plan;
@@ -27,39 +29,15 @@ using testing::TempDir;
 using testing::WriteBytes;
 
 const std::string S = platform::Sep();
-const std::string kSameFolder = "新版フォルダと旧版フォルダに同一のフォルダを指定しています。";
-const std::string kNoHourly = "新版の指定フォルダ内に\"\\dorvax\\hourly\"フォルダが存在しません。";
-const std::string kAccessDenied =
-    "旧版フォルダの出力先に、書き込みできないドライブ等を指定しています。\r\n"
-    "または、旧版フォルダを開いているため、フォルダを完全に削除できません。";
-const std::string kDeleteQuestion =
-    "旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォルダを作成してもよろしいですか？\r\n"
-    "（既存フォルダ内のファイルは全て削除されます）";
 
 // A window in folder mode ("CD-ROM以外") with a source tree and an empty
 // destination folder in a fresh temporary folder.
 class CheckFoldersTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    source = tmp / "src/";
-    destination = tmp / "dst/";
     MakeFolders(source + "dorvax" + S + "hourly");
     MakeFolders(destination);
-    w.SetSelected(Control::optNew1, true);
-    w.form.optNew_Click(1);
-    w.SetFolder(0, source);
-    w.SetFolder(1, destination);
-    w.log.clear();
-  }
-
-  // CD-ROM mode with the drive list showing `root`.
-  void ChooseCdRom(const std::string& root, DriveType type) {
-    w.fakeDrives().AddDrive(root, type);
-    w.SetCurrentDriveText(root);
-    w.SetSelected(Control::optNew1, false);
-    w.SetSelected(Control::optNew0, true);
-    w.form.optNew_Click(0);
-    w.log.clear();
+    w.ChooseFolders(source, destination);
   }
 
   // The checks and, when they pass, the preparation of the destination that
@@ -75,20 +53,26 @@ class CheckFoldersTest : public ::testing::Test {
   // OK, and the normal pointer set just before it.
   void ExpectRefusal(const std::string& text, const std::string& title = "エラー") {
     ASSERT_EQ(w.boxes.size(), 1u) << (w.boxes.empty() ? "" : w.boxes[0].box.text);
-    EXPECT_EQ(w.boxes[0].box.text, text);
-    EXPECT_EQ(w.boxes[0].box.title, title);
-    EXPECT_EQ(w.boxes[0].box.icon, MsgIcon::kCritical);
-    EXPECT_EQ(w.boxes[0].box.buttons, MsgButtons::kOk);
+    EXPECT_TRUE(BoxIs(w.boxes[0], text, title, MsgIcon::kCritical));
     auto box = std::find_if(w.log.begin(), w.log.end(), [](const std::string& e) { return e.rfind("box[", 0) == 0; });
     ASSERT_NE(box, w.log.begin());
     EXPECT_EQ(*(box - 1), "pointer:normal");
+  }
+
+  // A drive of `type` at <temp>/`name`/ holding the hourly tree, chosen in
+  // the drive list.
+  std::string ChooseDriveWithTree(const std::string& name, DriveType type = DriveType::kCdRom) {
+    const std::string root = tmp / (name + "/");
+    MakeFolders(root + "dorvax" + S + "hourly");
+    w.ChooseDrive(root, type);
+    return root;
   }
 
   std::string LastFocus() const { return w.focusLog.empty() ? "" : w.focusLog.back(); }
 
   TempDir tmp;
   FakeWindow w;
-  std::string source, destination;
+  std::string source = tmp / "src/", destination = tmp / "dst/";
 };
 
 TEST_F(CheckFoldersTest, PassingChecksPrepareAnEmptyDestinationInFiveSteps) {
@@ -99,7 +83,7 @@ TEST_F(CheckFoldersTest, PassingChecksPrepareAnEmptyDestinationInFiveSteps) {
   EXPECT_TRUE(platform::FolderExists(destination + "dorvax"));
   EXPECT_TRUE(std::filesystem::is_empty(destination + "dorvax"));
   EXPECT_EQ(w.progressValues, (std::vector<float>{0, 1, 2, 3, 4, 5}));
-  EXPECT_EQ(w.statusTexts.back(), "（フォルダ構成等のチェックを行っています）");
+  EXPECT_EQ(w.statusTexts.back(), kChecking);
   EXPECT_EQ(w.run.intRunState, 1);
   EXPECT_TRUE(w.busy);
   EXPECT_FALSE(w.IsEnabled(Control::txtFolder1));
@@ -114,7 +98,7 @@ TEST_F(CheckFoldersTest, NoSourceKindShowsOnlyItsMessageAndTouchesNothing) {
   w.run.intRunState = 0;
   w.log.clear();
   EXPECT_EQ(Check(), StepResult::kStopped);
-  ExpectRefusal("新版フォルダの読み込みフォルダが設定されていません。");
+  ExpectRefusal(kNoSourceKind);
   EXPECT_FALSE(w.IsVisible(Control::ProgressBar1));
   EXPECT_EQ(w.run.intRunState, 0);
   EXPECT_TRUE(w.focusLog.empty());
@@ -145,7 +129,7 @@ TEST_F(CheckFoldersTest, ShortTextsAreMalformedUnlessATypedDrive) {
     w.boxes.clear();
     w.SetFolder(0, text);
     EXPECT_EQ(Check(), StepResult::kSourceRefused);
-    ExpectRefusal("新版フォルダの指定が正しくされていません。");
+    ExpectRefusal(kSourceMalformed);
     EXPECT_EQ(LastFocus(), "txtFolder(0)");
     EXPECT_EQ(w.Folder(0), text);  // nothing written back
   }
@@ -165,14 +149,14 @@ TEST_F(CheckFoldersTest, TheFileSystemRootIsADriveRoot) {
   w.SetFolder(0, "/");
   Check();
   ASSERT_FALSE(w.boxes.empty());
-  EXPECT_NE(w.boxes[0].box.text, "新版フォルダの指定が正しくされていません。");
-  EXPECT_NE(w.boxes[0].box.text, "指定された新版フォルダが存在しません。");
+  EXPECT_NE(w.boxes[0].box.text, kSourceMalformed);
+  EXPECT_NE(w.boxes[0].box.text, kNoSourceFolder);
 
   w.boxes.clear();
-  ChooseCdRom("/", DriveType::kFixed);
+  w.ChooseDrive("/", DriveType::kFixed);
   EXPECT_EQ(w.Folder(0), "/");
   EXPECT_EQ(Check(), StepResult::kNotCdRom);
-  ExpectRefusal("新版フォルダに指定されたドライブは、CD-ROMドライブではありません。");
+  ExpectRefusal(kNotCdRom);
   EXPECT_EQ(LastFocus(), "drvNew");
 }
 #endif
@@ -185,7 +169,7 @@ TEST_F(CheckFoldersTest, BareDrivePassesTheFormAndGetsItsSeparator) {
     Check();
     EXPECT_EQ(w.Folder(0), "C:" + S);
     ASSERT_EQ(w.boxes.size(), 1u);
-    EXPECT_NE(w.boxes[0].box.text, "新版フォルダの指定が正しくされていません。");
+    EXPECT_NE(w.boxes[0].box.text, kSourceMalformed);
   }
 }
 
@@ -201,7 +185,7 @@ TEST_F(CheckFoldersTest, MissingSeparatorIsAddedToTheBoxItself) {
 TEST_F(CheckFoldersTest, MissingFoldersAreRefusedWithTheirSide) {
   w.SetFolder(0, tmp / "nowhere");
   EXPECT_EQ(Check(), StepResult::kSourceRefused);
-  ExpectRefusal("指定された新版フォルダが存在しません。");
+  ExpectRefusal(kNoSourceFolder);
   EXPECT_EQ(LastFocus(), "txtFolder(0)");
   EXPECT_EQ(w.Folder(0), tmp / "nowhere/");
 
@@ -221,7 +205,7 @@ TEST_F(CheckFoldersTest, SameTextIgnoringLetterCaseIsRefused) {
   EXPECT_EQ(Check(), StepResult::kSameFolder);
   ExpectRefusal(kSameFolder);
   EXPECT_EQ(LastFocus(), "txtFolder(0)");
-  EXPECT_NE(std::find(w.log.begin(), w.log.end(), "EnableInputControls(true)"), w.log.end());
+  EXPECT_TRUE(w.Logged("EnableInputControls(true)"));
   EXPECT_TRUE(w.IsEnabled(Control::cmdMain0));
   EXPECT_EQ(w.ProgressValue(), 2);
   EXPECT_FALSE(platform::FolderExists(tmp / "DATA/dorvax"));
@@ -277,12 +261,10 @@ TEST_F(CheckFoldersTest, DestinationInsideTheSourceDorvaxTreeIsRefused) {
 }
 
 TEST_F(CheckFoldersTest, CdRomModeRefusesADriveOfAnotherType) {
-  std::string root = tmp / "fixed/";
-  MakeFolders(root + "dorvax" + S + "hourly");
-  ChooseCdRom(root, DriveType::kFixed);
+  const std::string root = ChooseDriveWithTree("fixed", DriveType::kFixed);
   EXPECT_EQ(w.Folder(0), root);
   EXPECT_EQ(Check(), StepResult::kNotCdRom);
-  ExpectRefusal("新版フォルダに指定されたドライブは、CD-ROMドライブではありません。");
+  ExpectRefusal(kNotCdRom);
   EXPECT_EQ(LastFocus(), "drvNew");
   EXPECT_EQ(w.ProgressValue(), 3);  // both sides and the comparison; the drive test adds nothing
   EXPECT_EQ(w.run.intSourceKind, 2);
@@ -290,38 +272,30 @@ TEST_F(CheckFoldersTest, CdRomModeRefusesADriveOfAnotherType) {
 }
 
 TEST_F(CheckFoldersTest, CdRomModeAcceptsACdRomDrive) {
-  std::string root = tmp / "cd/";
-  MakeFolders(root + "dorvax" + S + "hourly");
-  ChooseCdRom(root, DriveType::kCdRom);
+  const std::string root = ChooseDriveWithTree("cd");
   EXPECT_EQ(Check(), StepResult::kGoOn);
   EXPECT_EQ(w.run.strFolderPath[0], root + "dorvax" + S + "hourly" + S);
   EXPECT_EQ(w.ProgressValue(), 5);
 }
 
 TEST_F(CheckFoldersTest, CdRomModeWithoutADiscSendsTheFocusToTheDriveList) {
-  ChooseCdRom(tmp / "empty-drive/", DriveType::kCdRom);
+  w.ChooseDrive(tmp / "empty-drive/", DriveType::kCdRom);
   EXPECT_EQ(Check(), StepResult::kSourceRefused);
-  ExpectRefusal("指定された新版フォルダが存在しません。");
+  ExpectRefusal(kNoSourceFolder);
   EXPECT_EQ(LastFocus(), "drvNew");
 }
 
 // A drive without its disc whose root is still a folder, as the mount point
 // of an optical drive that is not mounted: no folder of the disc exists.
 TEST_F(CheckFoldersTest, CdRomDriveWithoutItsDiscHasNoFolderEvenWhereItsRootIsOne) {
-  const std::string root = tmp / "mnt-cdrom/";
-  MakeFolders(root + "dorvax" + S + "hourly");
-  ChooseCdRom(root, DriveType::kCdRom);
-  w.fakeDrives().SetReady(root, false);
+  w.fakeDrives().SetReady(ChooseDriveWithTree("mnt-cdrom"), false);
   EXPECT_EQ(Check(), StepResult::kSourceRefused);
-  ExpectRefusal("指定された新版フォルダが存在しません。");
+  ExpectRefusal(kNoSourceFolder);
   EXPECT_EQ(LastFocus(), "drvNew");
 }
 
 TEST_F(CheckFoldersTest, CdRomModeSameTextFocusesTheDestinationBox) {
-  std::string root = tmp / "cd/";
-  MakeFolders(root + "dorvax" + S + "hourly");
-  ChooseCdRom(root, DriveType::kCdRom);
-  w.SetFolder(1, root);
+  w.SetFolder(1, ChooseDriveWithTree("cd"));
   EXPECT_EQ(Check(), StepResult::kSameFolder);
   ExpectRefusal(kSameFolder);
   EXPECT_EQ(LastFocus(), "txtFolder(1)");
@@ -331,7 +305,7 @@ TEST_F(CheckFoldersTest, SourceWithoutTheHourlyTreeIsRefused) {
   MakeFolders(tmp / "plain/dorvax");
   w.SetFolder(0, tmp / "plain/");
   EXPECT_EQ(Check(), StepResult::kNotCdRom);
-  ExpectRefusal(kNoHourly);
+  ExpectRefusal(kNoHourlyTree);
   EXPECT_EQ(LastFocus(), "txtFolder(0)");
   EXPECT_EQ(w.ProgressValue(), 3);
 }
@@ -353,10 +327,7 @@ TEST_F(ExistingTreeTest, YesDeletesTheOldTreeReadOnlyFilesIncluded) {
   w.Answer(MsgAnswer::kYes, "既存の");
   EXPECT_EQ(Check(), StepResult::kGoOn);
   ASSERT_EQ(w.boxes.size(), 1u);
-  EXPECT_EQ(w.boxes[0].box.text, kDeleteQuestion);
-  EXPECT_EQ(w.boxes[0].box.title, "確認");
-  EXPECT_EQ(w.boxes[0].box.icon, MsgIcon::kQuestion);
-  EXPECT_EQ(w.boxes[0].box.buttons, MsgButtons::kYesNo);
+  EXPECT_TRUE(BoxIs(w.boxes[0], kDeleteOldTree, "確認", MsgIcon::kQuestion, MsgButtons::kYesNo));
   EXPECT_EQ(w.boxes[0].box.defaultAnswer, MsgAnswer::kYes);
   EXPECT_TRUE(platform::FolderExists(old));
   EXPECT_TRUE(std::filesystem::is_empty(old));
@@ -368,9 +339,7 @@ TEST_F(ExistingTreeTest, NoKeepsEverythingAndStops) {
   w.Answer(MsgAnswer::kNo);
   EXPECT_EQ(Check(), StepResult::kOldTreeKept);
   ASSERT_EQ(w.boxes.size(), 2u);
-  EXPECT_EQ(w.boxes[1].box.text, "変換処理を中断しました。");
-  EXPECT_EQ(w.boxes[1].box.title, "メッセージ");
-  EXPECT_EQ(w.boxes[1].box.icon, MsgIcon::kInformation);
+  EXPECT_TRUE(BoxIs(w.boxes[1], kAborted, "メッセージ", MsgIcon::kInformation));
   EXPECT_EQ(testing::ReadBytes(old + "1999" + S + "DVX1999.01"), "records");
   EXPECT_FALSE(w.busy);
   EXPECT_FALSE(w.IsEnabled(Control::txtFolder1));  // left for the run controller
@@ -383,9 +352,7 @@ TEST_F(ExistingTreeTest, DeletionDeniedShowsTheAccessBoxAndCreatesNothing) {
   w.Answer(MsgAnswer::kYes);
   EXPECT_EQ(Check(), StepResult::kSameFolder);
   ASSERT_EQ(w.boxes.size(), 2u);
-  EXPECT_EQ(w.boxes[1].box.text, kAccessDenied);
-  EXPECT_EQ(w.boxes[1].box.title, "エラー");
-  EXPECT_EQ(w.boxes[1].box.icon, MsgIcon::kCritical);
+  EXPECT_TRUE(BoxIs(w.boxes[1], kAccessDenied, "エラー", MsgIcon::kCritical));
   EXPECT_EQ(LastFocus(), "txtFolder(1)");
   EXPECT_TRUE(platform::FolderExists(old));  // what was not deleted stays
 }
@@ -395,7 +362,7 @@ TEST_F(CheckFoldersTest, AFileNamedDorvaxGivesTheGenericBox) {
   EXPECT_EQ(Check(), StepResult::kSameFolder);
   ASSERT_EQ(w.boxes.size(), 1u);
   const std::string& text = w.boxes[0].box.text;
-  EXPECT_EQ(text.rfind("エラー発生により、現在の処理を中断します。\r\n58 : ", 0), 0u) << text;
+  EXPECT_EQ(text.rfind(kGeneric + "58 : ", 0), 0u) << text;
   EXPECT_EQ(w.boxes[0].box.title, "処理中断");
   EXPECT_EQ(w.boxes[0].box.icon, MsgIcon::kCritical);
   EXPECT_TRUE(w.focusLog.empty());
@@ -430,10 +397,7 @@ TEST(CheckFoldersFailure, ResultNamesTheSideUnderTest) {
       SCOPED_TRACE(std::to_string(failAt) + "/" + std::to_string(number));
       FakeWindow w;
       FailAtAdvance(w, failAt, number);
-      w.SetSelected(Control::optNew1, true);
-      w.form.optNew_Click(1);
-      w.SetFolder(0, tmp / "src/");
-      w.SetFolder(1, tmp / "dst/");
+      w.ChooseFolders(tmp / "src/", tmp / "dst/");
       StepResult result = StepResult::kGoOn;
       CheckFolders(w.run, w, result);
       EXPECT_EQ(ResultNumber(result), failAt - 1);  // 0 and 1 while a side is checked, 2 afterwards
@@ -444,7 +408,7 @@ TEST(CheckFoldersFailure, ResultNamesTheSideUnderTest) {
         ASSERT_FALSE(w.focusLog.empty());
         EXPECT_EQ(w.focusLog.back(), "txtFolder(1)");
       } else {
-        EXPECT_EQ(w.boxes[0].box.text.rfind("エラー発生により、現在の処理を中断します。\r\n57 : ", 0), 0u);
+        EXPECT_EQ(w.boxes[0].box.text.rfind(kGeneric + "57 : ", 0), 0u);
         EXPECT_EQ(w.boxes[0].box.title, "処理中断");
         EXPECT_TRUE(w.focusLog.empty());
       }
