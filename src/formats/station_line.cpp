@@ -80,8 +80,6 @@ std::string ComposeIndexLine(const LinePositions& line) {
 
 }  // namespace
 
-std::string ComposeIndexLine(std::string_view line) { return ComposeIndexLine(LinePositions(line)); }
-
 StationLine ReadStationLine(std::string_view text) {
   const LinePositions line(text);
   StationLine s;

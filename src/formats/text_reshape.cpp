@@ -26,6 +26,8 @@ constexpr std::size_t kEmptyTitlesWidth = 39;
 constexpr std::string_view kEmptyTitle = ",,";
 
 constexpr std::size_t kLastDataColumn = 43;
+// The bytes of the usual reshaped line with CR LF (29 single-byte characters).
+constexpr std::size_t kUsualReshapedLineBytes = 31;
 
 // A text built from column ranges of one line, counting its characters (a
 // double-byte character counts once).
@@ -174,40 +176,6 @@ DORVAX_NOINLINE char* WriteColumnByColumn(std::string_view line, char* out) {
 char* WriteReshapedDataLineWithEnd(std::string_view line, char* out) {
   if (char* end = WriteSingleByteLineWithEnd(line, out)) return end;
   return WriteColumnByColumn(line, out);
-}
-
-namespace {
-
-// The reshaped line in `buffer`, without its CR LF. The line is read
-// completely before anything reaches the caller's text, so that text keeps
-// its contents when the line fails.
-std::string_view ReshapedIn(std::string_view line, char (&buffer)[kMaxReshapedLineBytes]) {
-  const char* end = WriteReshapedDataLineWithEnd(line, buffer);
-  return std::string_view(buffer, static_cast<std::size_t>(end - buffer) - 2);
-}
-
-}  // namespace
-
-void AppendReshapedDataLine(std::string_view line, std::string& out) {
-  char buffer[kMaxReshapedLineBytes];
-  out.append(ReshapedIn(line, buffer));
-}
-
-void AppendReshapedDataLineWithEnd(std::string_view line, std::string& out) {
-  char buffer[kMaxReshapedLineBytes];
-  out.append(ReshapedIn(line, buffer)).append("\r\n", 2);
-}
-
-void ReshapeDataLineInto(std::string_view line, std::string& out) {
-  char buffer[kMaxReshapedLineBytes];
-  out.assign(ReshapedIn(line, buffer));
-}
-
-void ReshapeDataLine(std::string& line) {
-  std::string reshaped;
-  reshaped.reserve(32);
-  ReshapeDataLineInto(line, reshaped);
-  line.swap(reshaped);
 }
 
 }  // namespace dorvax

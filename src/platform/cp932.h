@@ -32,9 +32,6 @@ inline std::string_view CharAt(std::string_view text, std::size_t pos) { return 
 // True when the text holds no byte above 0x7F, so characters are bytes.
 bool IsAscii(std::string_view text);
 
-// Appends `count` blanks.
-inline void AppendBlanks(std::string& out, std::size_t count) { out.append(count, ' '); }
-
 }  // namespace dorvax::platform::cp932
 
 namespace dorvax::platform::utf8 {

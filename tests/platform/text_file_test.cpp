@@ -91,17 +91,16 @@ TEST(TextWriter, WritesTheBytesOfEachLineWithCrLf) {
   EXPECT_EQ(ReadBytes(dir / "out.txt"), "x\r\n");
 }
 
-TEST(BinaryWriter, LittleEndianFromTheFirstByte) {
+TEST(BinaryWriter, FromTheFirstByteOrEmptied) {
   TempDir dir;
   WriteBytes(dir / "b.bin", "0123456789");
   BinaryWriter w;
   w.Open(dir / "b.bin", OpenMode::kWriteFromStart);
-  w.WriteInt16(-1);
-  w.WriteInt32(500);
+  w.WriteBytes(std::string("\xFF\xFF\xF4\x01\x00\x00", 6));
   w.Close();
   EXPECT_EQ(ReadBytes(dir / "b.bin"), std::string("\xFF\xFF\xF4\x01\x00\x00", 6) + "6789");
   w.Open(dir / "b.bin");
-  w.WriteInt16(32767);
+  w.WriteBytes("\xFF\x7F");
   w.Close();
   EXPECT_EQ(ReadBytes(dir / "b.bin"), std::string("\xFF\x7F", 2));
 }
