@@ -14,9 +14,9 @@ namespace {
 // first blank behind it then reads as its second byte, so such a line comes
 // out one character short when counted again.
 std::size_t WidthAfterPadding(std::string_view input, std::size_t width) {
-  bool brokenEnd = !input.empty() && dorvax::platform::cp932::ByteOffsetOfChar(input, dorvax::platform::cp932::CharCount(input)) ==
-                                         input.size() - 1 &&
-                   dorvax::platform::cp932::IsLeadByte(static_cast<unsigned char>(input.back()));
+  using dorvax::platform::cp932::CharCount;
+  bool brokenEnd = !input.empty() && dorvax::platform::cp932::IsLeadByte(static_cast<unsigned char>(input.back())) &&
+                   CharCount(input) == CharCount(input.substr(0, input.size() - 1)) + 1;
   return brokenEnd ? width - 1 : width;
 }
 }  // namespace

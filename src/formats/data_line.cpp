@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "formats/day_records.h"
-#include "formats/line_columns.h"
+#include "platform/cp932.h"
 #include "platform/numeric_text.h"
 #include "platform/run_error.h"
 
@@ -12,6 +12,7 @@ namespace dorvax {
 namespace {
 
 using platform::ReadInt16;
+using platform::cp932::ColumnIndex;
 
 // The last column any reading of a data line looks at (flag of value E).
 constexpr std::size_t kLastDataColumn = 43;
@@ -31,9 +32,14 @@ int16_t ReadFlag(std::string_view flag) {
   return ReadInt16(flag);
 }
 
-// The columns of the usual data line, whose first 43 characters are single
-// bytes: column c is byte c - 1, with no lookup. Used only for lines of at
-// least 43 such bytes, so every column read lies inside the line.
+// True for the usual data line: its first 43 characters are single bytes.
+bool IsSingleByteLine(std::string_view line) {
+  return line.size() >= kLastDataColumn && platform::cp932::IsAscii(line.data(), kLastDataColumn);
+}
+
+// The columns of the usual data line: column c is byte c - 1, with no
+// lookup. Used only where IsSingleByteLine holds, so every column read lies
+// inside the line.
 class SingleByteColumns {
  public:
   explicit SingleByteColumns(std::string_view line) : bytes_(line.data()) {}
@@ -53,7 +59,7 @@ bool FlagSaysMissing(const Columns& cols, std::size_t column) {
 // `tail` (the decimal point between them left out) read as one number,
 // without building a string. The pieces are at most three and one characters
 // of up to two bytes each.
-int16_t ReadTenths(const LineColumns& cols, std::size_t first, std::size_t count, std::size_t tail) {
+int16_t ReadTenths(const ColumnIndex& cols, std::size_t first, std::size_t count, std::size_t tail) {
   char text[8];
   std::size_t n = 0;
   for (char c : cols.Field(first, count)) text[n++] = c;
@@ -127,18 +133,18 @@ HourValues ReadHourValuesOf(const Columns& cols, bool withE) {
 }  // namespace
 
 int16_t ReadLineDay(std::string_view line) {
-  if (HasSingleBytePrefix(line, kLastDataColumn)) return ReadInt16(line.substr(0, 2));
-  return ReadInt16(LineColumns(line, 2).Field(1, 2));
+  if (IsSingleByteLine(line)) return ReadInt16(line.substr(0, 2));
+  return ReadInt16(ColumnIndex(line, 2).Field(1, 2));
 }
 
 int16_t ReadLineHour(std::string_view line) {
-  if (HasSingleBytePrefix(line, kLastDataColumn)) return ReadInt16(line.substr(3, 2));
-  return ReadInt16(LineColumns(line, 5).Field(4, 2));
+  if (IsSingleByteLine(line)) return ReadInt16(line.substr(3, 2));
+  return ReadInt16(ColumnIndex(line, 5).Field(4, 2));
 }
 
 HourValues ReadHourValues(std::string_view line, bool withE) {
-  if (HasSingleBytePrefix(line, kLastDataColumn)) return ReadHourValuesOf(SingleByteColumns(line), withE);
-  return ReadHourValuesOf(LineColumns(line, kLastDataColumn), withE);
+  if (IsSingleByteLine(line)) return ReadHourValuesOf(SingleByteColumns(line), withE);
+  return ReadHourValuesOf(ColumnIndex(line, kLastDataColumn), withE);
 }
 
 int16_t JoinValueB(int16_t high, int16_t low) {
@@ -151,8 +157,8 @@ int16_t JoinValueB(int16_t high, int16_t low) {
 }
 
 int16_t ReadValueE(std::string_view line) {
-  if (HasSingleBytePrefix(line, kLastDataColumn)) return ReadValueE(SingleByteColumns(line));
-  return ReadValueE(LineColumns(line, kLastDataColumn));
+  if (IsSingleByteLine(line)) return ReadValueE(SingleByteColumns(line));
+  return ReadValueE(ColumnIndex(line, kLastDataColumn));
 }
 
 }  // namespace dorvax

@@ -3,13 +3,15 @@
 #include <cstring>
 
 #include "formats/line_classes.h"
-#include "formats/line_columns.h"
 #include "platform/compiler.h"
+#include "platform/cp932.h"
 #include "platform/run_error.h"
 
 namespace dorvax {
 
 namespace {
+
+using platform::cp932::ColumnIndex;
 
 // Header line 3: flag titles are looked for up to this column, and the line
 // is kept up to kFlagTitlesKeptTo; the result is at least kFlagTitlesWidth long.
@@ -33,7 +35,7 @@ constexpr std::size_t kUsualReshapedLineBytes = 31;
 // double-byte character counts once).
 class Assembler {
  public:
-  Assembler(const LineColumns& cols, std::string& out) : cols_(cols), lineChars_(cols.Count()), out_(out) {}
+  Assembler(const ColumnIndex& cols, std::string& out) : cols_(cols), lineChars_(cols.Count()), out_(out) {}
   // Columns `first` to `last`, as far as the line reaches (nothing when first > last).
   void Columns(std::size_t first, std::size_t last) {
     if (first > last) return;
@@ -48,14 +50,14 @@ class Assembler {
   }
 
  private:
-  const LineColumns& cols_;
+  const ColumnIndex& cols_;
   std::size_t lineChars_;
   std::string& out_;
   std::size_t chars_ = 0;
 };
 
 // True when the characters from column `at` are exactly `ascii`.
-bool ColumnsHold(const LineColumns& cols, std::size_t at, std::string_view ascii) {
+bool ColumnsHold(const ColumnIndex& cols, std::size_t at, std::string_view ascii) {
   return cols.Field(at, ascii.size()) == ascii;
 }
 
@@ -64,7 +66,7 @@ bool ColumnsHold(const LineColumns& cols, std::size_t at, std::string_view ascii
 // `keptTo` and fills it with blanks to `width` characters.
 void RemoveTitles(std::string& line, std::string_view title, std::size_t keptOfTitle, std::size_t lastStart,
                   std::size_t keptTo, std::size_t width) {
-  LineColumns cols(line, keptTo);
+  ColumnIndex cols(line, keptTo);
   std::string result;
   result.reserve(line.size() + width);
   Assembler out(cols, result);
@@ -84,7 +86,7 @@ void RemoveTitles(std::string& line, std::string_view title, std::size_t keptOfT
 }
 
 // A flag column of a data line: its digit, or error 13 for anything else.
-int FlagDigit(const LineColumns& cols, std::size_t column) {
+int FlagDigit(const ColumnIndex& cols, std::size_t column) {
   std::string_view flag = cols.At(column);
   if (flag.size() != 1 || flag[0] < '0' || flag[0] > '9') throw platform::MakeError(platform::kErrTypeMismatch);
   return flag[0] - '0';
@@ -152,7 +154,7 @@ namespace {
 
 // Any other line, column by column.
 DORVAX_NOINLINE char* WriteColumnByColumn(std::string_view line, char* out) {
-  LineColumns cols(line, kLastDataColumn);
+  ColumnIndex cols(line, kLastDataColumn);
   // Every flag is checked, in column order, before anything is written.
   bool missing[std::size(kValues)];
   for (std::size_t v = 0; v < std::size(kValues); ++v) missing[v] = FlagDigit(cols, kValues[v].flagColumn) == 9;

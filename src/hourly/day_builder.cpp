@@ -21,14 +21,14 @@ constexpr std::size_t kShownCharacters = 60;
 // its text, with anything that is not printable ASCII shown as "?" (the
 // message is not in the file's code page).
 std::string DescribeDataLine(std::size_t index, std::string_view line) {
+  const platform::cp932::ColumnIndex cols(line, kShownCharacters + 1);
+  const std::size_t count = cols.Count();
   std::string text;
-  std::size_t shown = 0;
-  for (std::size_t i = 0; i < line.size() && shown < kShownCharacters; ++i, ++shown) {
-    auto c = static_cast<unsigned char>(line[i]);
-    if (platform::cp932::IsLeadByte(c) && i + 1 < line.size()) ++i;
-    text += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
+  for (std::size_t c = 1; c <= count && c <= kShownCharacters; ++c) {
+    std::string_view ch = cols.At(c);
+    text += (ch.size() == 1 && ch[0] >= 0x20 && ch[0] < 0x7F) ? ch[0] : '?';
   }
-  if (shown == kShownCharacters && platform::cp932::CharCount(line) > kShownCharacters) text += "...";
+  if (count > kShownCharacters) text += "...";
   return "line " + std::to_string(index + kHeaderLines) + ": \"" + text + "\"";
 }
 
