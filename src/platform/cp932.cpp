@@ -15,14 +15,6 @@ std::size_t CharCount(std::string_view text) {
   return count;
 }
 
-void ColumnIndex::Resolve() {
-  std::size_t i = 0;
-  for (std::size_t c = 1; c <= last_ + 1; ++c) {
-    start_[c] = static_cast<uint32_t>(i);
-    if (i < line_.size()) i += WidthAt(line_, i);
-  }
-}
-
 }  // namespace dorvax::platform::cp932
 
 namespace dorvax::platform::utf8 {

@@ -81,7 +81,14 @@ class ColumnIndex {
     if (ascii_) return column - 1 < line_.size() ? column - 1 : line_.size();
     return start_[column];
   }
-  void Resolve();
+  void Resolve() {
+    std::size_t i = 0;
+    for (std::size_t c = 1; c <= last_ + 1; ++c) {
+      start_[c] = static_cast<uint32_t>(i);
+      if (i < line_.size())
+        i += (IsLeadByte(static_cast<unsigned char>(line_[i])) && i + 1 < line_.size()) ? 2 : 1;
+    }
+  }
 
   std::string_view line_;
   std::size_t last_;
