@@ -74,10 +74,11 @@ int16_t ReadTenths(const Columns& cols, const data_line::Value& value) {
   return ReadInt16(std::string_view(text, n));
 }
 
+// Value A, C, D or E: MISSING when its flag is 9, whose text is then not read.
 template <typename Columns>
-int16_t ReadValueA(const Columns& cols) {
-  if (FlagSaysMissing(cols, data_line::kA)) return MISSING;
-  return ReadNumber(cols, data_line::kA);
+int16_t ReadValue(const Columns& cols, const data_line::Value& value) {
+  if (FlagSaysMissing(cols, value)) return MISSING;
+  return value.point ? ReadTenths(cols, value) : ReadNumber(cols, value);
 }
 
 template <typename Columns>
@@ -95,34 +96,16 @@ int16_t ReadValueB(const Columns& cols) {
 }
 
 template <typename Columns>
-int16_t ReadValueC(const Columns& cols) {
-  if (FlagSaysMissing(cols, data_line::kC)) return MISSING;
-  return ReadTenths(cols, data_line::kC);
-}
-
-template <typename Columns>
-int16_t ReadValueD(const Columns& cols) {
-  if (FlagSaysMissing(cols, data_line::kD)) return MISSING;
-  return ReadTenths(cols, data_line::kD);
-}
-
-template <typename Columns>
-int16_t ReadValueE(const Columns& cols) {
-  if (FlagSaysMissing(cols, data_line::kE)) return MISSING;
-  return ReadNumber(cols, data_line::kE);
-}
-
-template <typename Columns>
 HourValues ReadHourValuesOf(const Columns& cols, bool withE) {
   HourValues v;
   v.day = ReadInt16(FieldOf(cols, data_line::kDay));
   v.hour = ReadInt16(FieldOf(cols, data_line::kHour));
   // The values in the order of their slots in a day record: A, B, D, C.
-  v.a = ReadValueA(cols);
+  v.a = ReadValue(cols, data_line::kA);
   v.b = ReadValueB(cols);
-  v.d = ReadValueD(cols);
-  v.c = ReadValueC(cols);
-  if (withE) v.e = ReadValueE(cols);
+  v.d = ReadValue(cols, data_line::kD);
+  v.c = ReadValue(cols, data_line::kC);
+  if (withE) v.e = ReadValue(cols, data_line::kE);
   return v;
 }
 
@@ -153,8 +136,8 @@ int16_t JoinValueB(int16_t high, int16_t low) {
 }
 
 int16_t ReadValueE(std::string_view line) {
-  if (IsSingleByteLine(line)) return ReadValueE(SingleByteColumns(line));
-  return ReadValueE(ColumnIndex(line, data_line::kLastColumn));
+  if (IsSingleByteLine(line)) return ReadValue(SingleByteColumns(line), data_line::kE);
+  return ReadValue(ColumnIndex(line, data_line::kLastColumn), data_line::kE);
 }
 
 }  // namespace dorvax

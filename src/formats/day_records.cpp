@@ -23,14 +23,20 @@ DvxValues(Values&) -> DvxValues<Values>;
 
 // The fields of each record in their written order: the one list that
 // encoding and decoding walk. `Record` is const when a record is encoded.
+// Both records hold the station and the day alike.
 template <typename Record, typename Fields>
-constexpr void DvxFields(Record& r, Fields& f) {
-  f(r.intLead);
+constexpr void StationDayFields(Record& r, Fields& f) {
   f(r.lngStationNo);
   f(r.intKind);
   f(r.intYear);
   f(r.intMonth);
   f(r.intDay);
+}
+
+template <typename Record, typename Fields>
+constexpr void DvxFields(Record& r, Fields& f) {
+  f(r.intLead);
+  StationDayFields(r, f);
   f(DvxValues{r.intValue});
   f(r.intTrailer);
   f(r.lngTrailer);
@@ -38,11 +44,7 @@ constexpr void DvxFields(Record& r, Fields& f) {
 
 template <typename Record, typename Fields>
 constexpr void DvsFields(Record& r, Fields& f) {
-  f(r.lngStationNo);
-  f(r.intKind);
-  f(r.intYear);
-  f(r.intMonth);
-  f(r.intDay);
+  StationDayFields(r, f);
   f(r.intValue);
   f(r.intTrailer);
 }
