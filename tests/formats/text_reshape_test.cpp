@@ -101,7 +101,7 @@ TEST(CollapseEmptyHeaders, KeepsUpToColumn44) {
   EXPECT_EQ(Collapsed(wide).size(), 88u);
 }
 
-TEST(ReshapeDataLine, DropsFlagsAndMarksMissingValues) {
+TEST(ReshapedDataLine, DropsFlagsAndMarksMissingValues) {
   LineFields f;
   f.a = "   12";
   f.flagE = "9";
@@ -121,7 +121,7 @@ TEST(ReshapeDataLine, DropsFlagsAndMarksMissingValues) {
   EXPECT_EQ(Reshaped(DataLine(LineFields{}) + ",extra"), "01,01,123,08,12,-12.3,0.5, 40\r\n");
 }
 
-TEST(ReshapeDataLine, EveryFlagMustBeADigit) {
+TEST(ReshapedDataLine, EveryFlagMustBeADigit) {
   EXPECT_EQ(Outcome(DataLine(LineFields{})), "01,01,123,08,12,-12.3,0.5, 40\r\n");
   std::string LineFields::*flags[] = {&LineFields::flagA, &LineFields::flagB1, &LineFields::flagB2,
                                       &LineFields::flagC, &LineFields::flagD, &LineFields::flagE};
@@ -138,7 +138,7 @@ TEST(ReshapeDataLine, EveryFlagMustBeADigit) {
   EXPECT_EQ(Outcome(""), "refused 13");
 }
 
-TEST(ReshapeDataLine, DoubleByteCharactersKeepTheirBytes) {
+TEST(ReshapedDataLine, DoubleByteCharactersKeepTheirBytes) {
   LineFields f;
   f.a = kDay + " " + "\x82\x50" "23";  // columns 7-11: 日, blank, １, 2, 3
   std::string line = DataLine(f);
@@ -158,7 +158,7 @@ TEST(ReshapeDataLine, DoubleByteCharactersKeepTheirBytes) {
 // both must give the same line or the same error.
 const std::string kWide = "\x93\xfa";  // 日, one column of two bytes
 
-TEST(ReshapeDataLine, EveryFlagCombinationGivesTheSameLineByBytesAndByColumns) {
+TEST(ReshapedDataLine, EveryFlagCombinationGivesTheSameLineByBytesAndByColumns) {
   std::string LineFields::*flags[] = {&LineFields::flagA, &LineFields::flagB1, &LineFields::flagB2,
                                       &LineFields::flagC, &LineFields::flagD, &LineFields::flagE};
   for (int mask = 0; mask < 64; ++mask) {
@@ -175,7 +175,7 @@ TEST(ReshapeDataLine, EveryFlagCombinationGivesTheSameLineByBytesAndByColumns) {
   }
 }
 
-TEST(ReshapeDataLine, EveryColumnChangedGivesTheSameLineByBytesAndByColumns) {
+TEST(ReshapedDataLine, EveryColumnChangedGivesTheSameLineByBytesAndByColumns) {
   const std::string base = DataLine(LineFields{}) + ",tail";
   const std::string characters = std::string(" 09-/,.x\t") + "\xb1";
   int kept = 0, refused = 0;
