@@ -30,8 +30,6 @@ class ProgressShare {
   // After the walk: the steps the walk did not reach.
   void CompletePass();
 
-  int32_t handled() const { return handled_; }
-
  private:
   void TakeStep();
   void TakeRemainingSteps();
