@@ -41,47 +41,39 @@ inline bool ClassifyPrefixBytewise(const char* p, LineClasses& c) {
 }
 
 #ifdef DORVAX_LINE_CLASSES_SSE2
-// The classified bytes in three loads of 16: bytes 0-15, 16-31 and the last
-// sixteen (overlapping the second, so that no byte past the classified ones
-// is touched).
-class SixteenByteLoads {
- public:
-  static constexpr unsigned kThird = kClassifiedBytes - 16;
-  static_assert(kClassifiedBytes > 32 && kClassifiedBytes <= 48);
-
-  explicit SixteenByteLoads(const char* p)
-      : v0_(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
-        v1_(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16))),
-        v2_(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + kThird))) {}
-
-  // No byte above 0x7F.
-  bool Ascii() const { return _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(v0_, v1_), v2_)) == 0; }
-
-  // The bytes for which `test` gives 0xFF, one bit each; the bytes the
-  // third load shares with the second count once.
-  template <typename Test>
-  uint64_t Mask(Test test) const {
-    auto bits = [&](__m128i v) { return static_cast<unsigned>(_mm_movemask_epi8(test(v))); };
-    return uint64_t{bits(v0_)} | uint64_t{bits(v1_)} << 16 | uint64_t{bits(v2_) >> (32 - kThird)} << 32;
-  }
-
- private:
-  __m128i v0_, v1_, v2_;
-};
-
-// A digit is a byte whose distance from '0' is below 10, compared signed
-// after moving the range 0..255 to -128..127.
-constexpr auto kDigitBytes = [](__m128i v) {
-  return _mm_cmplt_epi8(_mm_xor_si128(_mm_sub_epi8(v, _mm_set1_epi8('0')), _mm_set1_epi8(static_cast<char>(0x80))),
-                        _mm_set1_epi8(static_cast<char>(0x80 + 10)));
-};
+// The vector code loads 16 bytes three times: bytes 0-15, 16-31 and the
+// last sixteen classified bytes, from kThirdLoad, so that no byte past them
+// is touched. The first kThirdLoadOverlap bytes of the third load are held
+// by the second already and count once.
+constexpr unsigned kThirdLoad = kClassifiedBytes - 16;
+static_assert(kClassifiedBytes > 32 && kClassifiedBytes <= 48);
+constexpr unsigned kThirdLoadOverlap = 32 - kThirdLoad;
 
 inline bool ClassifyPrefixSse2(const char* p, LineClasses& c) {
-  const SixteenByteLoads bytes(p);
-  if (!bytes.Ascii()) return false;
-  c.digit = bytes.Mask(kDigitBytes);
-  c.blank = bytes.Mask([](__m128i v) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')); });
-  c.minus = bytes.Mask([](__m128i v) { return _mm_cmpeq_epi8(v, _mm_set1_epi8('-')); });
+  const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+  const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + kThirdLoad));
+  if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(v0, v1), v2)) != 0) return false;  // a byte above 0x7F
+
+  const __m128i zero = _mm_set1_epi8('0');
+  const __m128i bias = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i ten = _mm_set1_epi8(static_cast<char>(0x80 + 10));
+  const __m128i blank = _mm_set1_epi8(' ');
+  const __m128i minus = _mm_set1_epi8('-');
+  auto join = [](int m0, int m1, int m2) {
+    return static_cast<uint64_t>(static_cast<unsigned>(m0)) | static_cast<uint64_t>(static_cast<unsigned>(m1)) << 16 |
+           static_cast<uint64_t>(static_cast<unsigned>(m2) >> kThirdLoadOverlap) << 32;
+  };
+  // A digit is a byte whose distance from '0' is below 10, compared signed
+  // after moving the range 0..255 to -128..127.
+  auto digits = [&](__m128i v) {
+    return _mm_movemask_epi8(_mm_cmplt_epi8(_mm_xor_si128(_mm_sub_epi8(v, zero), bias), ten));
+  };
+  c.digit = join(digits(v0), digits(v1), digits(v2));
+  c.blank = join(_mm_movemask_epi8(_mm_cmpeq_epi8(v0, blank)), _mm_movemask_epi8(_mm_cmpeq_epi8(v1, blank)),
+                 _mm_movemask_epi8(_mm_cmpeq_epi8(v2, blank)));
+  c.minus = join(_mm_movemask_epi8(_mm_cmpeq_epi8(v0, minus)), _mm_movemask_epi8(_mm_cmpeq_epi8(v1, minus)),
+                 _mm_movemask_epi8(_mm_cmpeq_epi8(v2, minus)));
   return true;
 }
 #endif
@@ -91,9 +83,17 @@ inline bool ClassifyPrefixSse2(const char* p, LineClasses& c) {
 // Only the digits of bytes 0 to 42, for a caller that needs no other class.
 inline bool ClassifyDigits(const char* p, uint64_t& digits) {
 #ifdef DORVAX_LINE_CLASSES_SSE2
-  const detail::SixteenByteLoads bytes(p);
-  if (!bytes.Ascii()) return false;
-  digits = bytes.Mask(detail::kDigitBytes);
+  const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+  const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + detail::kThirdLoad));
+  if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(v0, v1), v2)) != 0) return false;
+  const __m128i zero = _mm_set1_epi8('0');
+  const __m128i bias = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i ten = _mm_set1_epi8(static_cast<char>(0x80 + 10));
+  auto mask = [&](__m128i v) {
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(_mm_xor_si128(_mm_sub_epi8(v, zero), bias), ten)));
+  };
+  digits = uint64_t{mask(v0)} | uint64_t{mask(v1)} << 16 | uint64_t{mask(v2) >> detail::kThirdLoadOverlap} << 32;
   return true;
 #else
   LineClasses c;
