@@ -5,8 +5,8 @@
 // and the record lists keep their room from file to file, so once they have
 // grown to the largest file nothing is allocated per line, and per file only
 // the list that hands value E from day building's first pass to its second.
-// The data lines of a file the reader holds whole are read where they lie;
-// those of a larger file are copied into the text first.
+// The data lines of a binary-era file that the reader holds whole are read
+// where they lie; those of a larger one are copied into the text first.
 #include <cstddef>
 #include <string>
 #include <string_view>
