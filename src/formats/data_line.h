@@ -1,9 +1,8 @@
 #pragma once
-// Reading the fixed columns of a new-edition hourly data line (43 characters
-// of comma-separated fields, each value followed by its flag; flag 9 marks
-// the value before it as missing). Columns are 1-based character positions
-// of CP932 text. Errors: 13 for a field that is not a number (a blank flag,
-// a line too short), 6 for an overflow.
+// Reading a new-edition hourly data line at the columns of
+// formats/data_line_layout.h (flag 9 marks the value before it as missing).
+// Lines are CP932 bytes; columns count characters. Errors: 13 for a field
+// that is not a number (a blank flag, a line too short), 6 for an overflow.
 #include <cstdint>
 #include <string_view>
 

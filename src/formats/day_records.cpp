@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <concepts>
 #include <cstring>
+#include <type_traits>
 
 #include "platform/binary_file.h"
 
@@ -10,18 +12,81 @@ namespace dorvax {
 
 namespace {
 
-// Little-endian two's-complement fields at a running offset.
+// The values of a DVX record, whose missing value B has a mark of its own
+// in the written bytes.
+template <typename Values>
+struct DvxValues {
+  Values& values;
+};
+template <typename Values>
+DvxValues(Values&) -> DvxValues<Values>;
+
+// The fields of each record in their written order: the one list that
+// encoding and decoding walk. `Record` is const when a record is encoded.
+// Both records hold the station and the day alike.
+template <typename Record, typename Fields>
+constexpr void StationDayFields(Record& r, Fields& f) {
+  f(r.lngStationNo);
+  f(r.intKind);
+  f(r.intYear);
+  f(r.intMonth);
+  f(r.intDay);
+}
+
+template <typename Record, typename Fields>
+constexpr void DvxFields(Record& r, Fields& f) {
+  f(r.intLead);
+  StationDayFields(r, f);
+  f(DvxValues{r.intValue});
+  f(r.intTrailer);
+  f(r.lngTrailer);
+}
+
+template <typename Record, typename Fields>
+constexpr void DvsFields(Record& r, Fields& f) {
+  StationDayFields(r, f);
+  f(r.intValue);
+  f(r.intTrailer);
+}
+
+// Value B (slot 2 of every hour) is written as -1 when missing; the old
+// edition's readers expect that mark for it.
+constexpr unsigned char kMissingValueBByte = 0xFF;
+
+// Writes the fields it is handed as little-endian two's-complement
+// integers, one after the other. An array is written from element 1
+// (element 0 is never used).
 class RecordWriter {
  public:
   explicit RecordWriter(unsigned char* out) : out_(out) {}
-  void Int16(int16_t value) {
-    auto v = static_cast<uint16_t>(value);
-    out_[at_++] = static_cast<unsigned char>(v & 0xFF);
-    out_[at_++] = static_cast<unsigned char>(v >> 8);
+  // On a little-endian machine a field and an array already hold their
+  // written bytes.
+  template <std::integral T>
+  void operator()(T value) {
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(out_ + at_, &value, sizeof value);
+    } else {
+      auto v = static_cast<std::make_unsigned_t<T>>(value);
+      for (std::size_t i = 0; i < sizeof value; ++i) out_[at_ + i] = static_cast<unsigned char>(v >> (8 * i) & 0xFF);
+    }
+    at_ += sizeof value;
   }
-  void Int32(int32_t value) {
-    auto v = static_cast<uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) out_[at_++] = static_cast<unsigned char>((v >> shift) & 0xFF);
+  template <typename T, std::size_t N>
+  void operator()(const std::array<T, N>& values) {
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(out_ + at_, values.data() + 1, (N - 1) * sizeof(T));
+      at_ += (N - 1) * sizeof(T);
+    } else {
+      for (std::size_t k = 1; k < N; ++k) (*this)(values[k]);
+    }
+  }
+  template <typename Values>
+  void operator()(DvxValues<Values> dvx) {
+    unsigned char* values = out_ + at_;
+    (*this)(dvx.values);
+    for (std::size_t k = kSlotB; k < dvx.values.size(); k += 4) {
+      if (dvx.values[k] == MISSING) values[(k - 1) * 2] = values[(k - 1) * 2 + 1] = kMissingValueBByte;
+    }
   }
 
  private:
@@ -29,18 +94,25 @@ class RecordWriter {
   std::size_t at_ = 0;
 };
 
+// Reads the fields it is handed back from their bytes (a value B written
+// as -1 reads as -1).
 class RecordReader {
  public:
   explicit RecordReader(const unsigned char* in) : in_(in) {}
-  int16_t Int16() {
-    auto v = static_cast<uint16_t>(in_[at_] | (in_[at_ + 1] << 8));
-    at_ += 2;
-    return static_cast<int16_t>(v);
-  }
-  int32_t Int32() {
+  template <std::integral T>
+  void operator()(T& value) {
     uint32_t v = 0;
-    for (int shift = 0; shift < 32; shift += 8) v |= uint32_t{in_[at_++]} << shift;
-    return static_cast<int32_t>(v);
+    for (std::size_t i = 0; i < sizeof value; ++i) v |= uint32_t{in_[at_ + i]} << (8 * i);
+    value = static_cast<T>(v);
+    at_ += sizeof value;
+  }
+  template <typename T, std::size_t N>
+  void operator()(std::array<T, N>& values) {
+    for (std::size_t k = 1; k < N; ++k) (*this)(values[k]);
+  }
+  template <typename Values>
+  void operator()(DvxValues<Values> dvx) {
+    (*this)(dvx.values);
   }
 
  private:
@@ -48,100 +120,59 @@ class RecordReader {
   std::size_t at_ = 0;
 };
 
-// Value B (slot 2 of every hour) is written as -1 when missing; the old
-// edition's readers expect that mark for it.
-constexpr int16_t kMissingValueBOnDisk = -1;
-
-bool IsValueBIndex(std::size_t k) { return k % 4 == 2; }
+// The bytes the field lists add up to.
+struct FieldBytes {
+  std::size_t bytes = 0;
+  template <std::integral T>
+  constexpr void operator()(T) {
+    bytes += sizeof(T);
+  }
+  template <typename T, std::size_t N>
+  constexpr void operator()(const std::array<T, N>&) {
+    bytes += (N - 1) * sizeof(T);
+  }
+  template <typename Values>
+  constexpr void operator()(DvxValues<Values> dvx) {
+    (*this)(dvx.values);
+  }
+};
+template <typename Record>
+constexpr std::size_t RecordBytes(void (*fields)(const Record&, FieldBytes&)) {
+  FieldBytes counter;
+  fields(Record{}, counter);
+  return counter.bytes;
+}
+static_assert(RecordBytes<DvxDayRecord>(DvxFields<const DvxDayRecord, FieldBytes>) == kDvxRecordSize);
+static_assert(RecordBytes<DvsDayRecord>(DvsFields<const DvsDayRecord, FieldBytes>) == kDvsRecordSize);
 
 template <std::size_t N>
 bool AnyPresent(const std::array<int16_t, N>& values) {
   return std::any_of(values.begin() + 1, values.end(), [](int16_t v) { return v != MISSING; });
 }
 
-// On a little-endian machine the arrays of a record already hold their
-// written bytes: they are copied whole, and only the missing value B marks
-// are put right afterwards.
-bool EncodeDvxArraysAsTheyAre(const DvxDayRecord& record, unsigned char out[kDvxRecordSize]) {
-  if constexpr (std::endian::native != std::endian::little) {
-    return false;
-  } else {
-    RecordWriter w(out);
-    w.Int16(record.intLead);
-    w.Int32(record.lngStationNo);
-    w.Int16(record.intKind);
-    w.Int16(record.intYear);
-    w.Int16(record.intMonth);
-    w.Int16(record.intDay);
-    unsigned char* values = out + 14;
-    std::memcpy(values, record.intValue.data() + 1, 96 * 2);
-    for (std::size_t k = 2; k <= 96; k += 4) {
-      if (record.intValue[k] == MISSING) {
-        values[(k - 1) * 2] = 0xFF;
-        values[(k - 1) * 2 + 1] = 0xFF;
-      }
-    }
-    std::memcpy(out + 206, record.intTrailer.data() + 1, 17 * 2);
-    std::memcpy(out + 240, record.lngTrailer.data() + 1, 4 * 4);
-    return true;
-  }
-}
-
 }  // namespace
 
 void EncodeDvxRecord(const DvxDayRecord& record, unsigned char out[kDvxRecordSize]) {
-  if (EncodeDvxArraysAsTheyAre(record, out)) return;
-  RecordWriter w(out);
-  w.Int16(record.intLead);
-  w.Int32(record.lngStationNo);
-  w.Int16(record.intKind);
-  w.Int16(record.intYear);
-  w.Int16(record.intMonth);
-  w.Int16(record.intDay);
-  for (std::size_t k = 1; k <= 96; ++k) {
-    int16_t value = record.intValue[k];
-    w.Int16(IsValueBIndex(k) && value == MISSING ? kMissingValueBOnDisk : value);
-  }
-  for (std::size_t k = 1; k <= 17; ++k) w.Int16(record.intTrailer[k]);
-  for (std::size_t k = 1; k <= 4; ++k) w.Int32(record.lngTrailer[k]);
+  RecordWriter writer(out);
+  DvxFields(record, writer);
 }
 
 void EncodeDvsRecord(const DvsDayRecord& record, unsigned char out[kDvsRecordSize]) {
-  RecordWriter w(out);
-  w.Int32(record.lngStationNo);
-  w.Int16(record.intKind);
-  w.Int16(record.intYear);
-  w.Int16(record.intMonth);
-  w.Int16(record.intDay);
-  for (std::size_t h = 1; h <= 24; ++h) w.Int16(record.intValue[h]);
-  for (std::size_t k = 1; k <= 10; ++k) w.Int16(record.intTrailer[k]);
+  RecordWriter writer(out);
+  DvsFields(record, writer);
 }
 
 DvxDayRecord DecodeDvxRecord(const unsigned char in[kDvxRecordSize]) {
-  RecordReader r(in);
   DvxDayRecord record;
-  record.intLead = r.Int16();
-  record.lngStationNo = r.Int32();
-  record.intKind = r.Int16();
-  record.intYear = r.Int16();
-  record.intMonth = r.Int16();
-  record.intDay = r.Int16();
-  for (std::size_t k = 1; k <= 96; ++k) record.intValue[k] = r.Int16();
-  for (std::size_t k = 1; k <= 17; ++k) record.intTrailer[k] = r.Int16();
-  for (std::size_t k = 1; k <= 4; ++k) record.lngTrailer[k] = r.Int32();
+  RecordReader reader(in);
+  DvxFields(record, reader);
   return record;
 }
 
 DvsDayRecord DecodeDvsRecord(const unsigned char in[kDvsRecordSize]) {
-  RecordReader r(in);
   DvsDayRecord record;
-  record.lngStationNo = r.Int32();
-  record.intKind = r.Int16();
-  record.intYear = r.Int16();
-  record.intMonth = r.Int16();
-  record.intDay = r.Int16();
-  for (std::size_t h = 1; h <= 24; ++h) record.intValue[h] = r.Int16();
-  for (std::size_t k = 1; k <= 10; ++k) record.intTrailer[k] = r.Int16();
+  RecordReader reader(in);
+  DvsFields(record, reader);
   return record;
 }
 

@@ -5,6 +5,8 @@
 // test per byte and field. Bit i of a mask stands for byte i.
 #include <cstdint>
 
+#include "formats/data_line_layout.h"
+
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #include <emmintrin.h>
 #define DORVAX_LINE_CLASSES_SSE2 1
@@ -12,7 +14,7 @@
 
 namespace dorvax {
 
-constexpr unsigned kClassifiedBytes = 43;
+constexpr unsigned kClassifiedBytes = data_line::kLastColumn;
 
 struct LineClasses {
   uint64_t digit = 0;  // '0' to '9'
@@ -25,7 +27,7 @@ namespace detail {
 constexpr uint64_t Bit(unsigned i) { return uint64_t{1} << i; }
 
 // One byte at a time; the reference the vector version is tested against,
-// and the road of processors without it.
+// and the classification on processors without it.
 inline bool ClassifyPrefixBytewise(const char* p, LineClasses& c) {
   c.digit = c.blank = c.minus = 0;
   for (unsigned i = 0; i < kClassifiedBytes; ++i) {
@@ -39,12 +41,18 @@ inline bool ClassifyPrefixBytewise(const char* p, LineClasses& c) {
 }
 
 #ifdef DORVAX_LINE_CLASSES_SSE2
-// Three loads of 16 bytes: 0-15, 16-31 and 27-42 (overlapping, so that no
-// byte past the 43rd is touched).
+// The vector code loads 16 bytes three times: bytes 0-15, 16-31 and the
+// last sixteen classified bytes, from kThirdLoad, so that no byte past them
+// is touched. The first kThirdLoadOverlap bytes of the third load are held
+// by the second already and count once.
+constexpr unsigned kThirdLoad = kClassifiedBytes - 16;
+static_assert(kClassifiedBytes > 32 && kClassifiedBytes <= 48);
+constexpr unsigned kThirdLoadOverlap = 32 - kThirdLoad;
+
 inline bool ClassifyPrefixSse2(const char* p, LineClasses& c) {
   const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
   const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
-  const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 27));
+  const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + kThirdLoad));
   if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(v0, v1), v2)) != 0) return false;  // a byte above 0x7F
 
   const __m128i zero = _mm_set1_epi8('0');
@@ -52,10 +60,9 @@ inline bool ClassifyPrefixSse2(const char* p, LineClasses& c) {
   const __m128i ten = _mm_set1_epi8(static_cast<char>(0x80 + 10));
   const __m128i blank = _mm_set1_epi8(' ');
   const __m128i minus = _mm_set1_epi8('-');
-  // Bytes 27-31 come twice; the third vector gives bytes 32-42 as bits 5-15.
   auto join = [](int m0, int m1, int m2) {
     return static_cast<uint64_t>(static_cast<unsigned>(m0)) | static_cast<uint64_t>(static_cast<unsigned>(m1)) << 16 |
-           static_cast<uint64_t>(static_cast<unsigned>(m2) >> 5) << 32;
+           static_cast<uint64_t>(static_cast<unsigned>(m2) >> kThirdLoadOverlap) << 32;
   };
   // A digit is a byte whose distance from '0' is below 10, compared signed
   // after moving the range 0..255 to -128..127.
@@ -78,7 +85,7 @@ inline bool ClassifyDigits(const char* p, uint64_t& digits) {
 #ifdef DORVAX_LINE_CLASSES_SSE2
   const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
   const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
-  const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 27));
+  const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + detail::kThirdLoad));
   if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(v0, v1), v2)) != 0) return false;
   const __m128i zero = _mm_set1_epi8('0');
   const __m128i bias = _mm_set1_epi8(static_cast<char>(0x80));
@@ -86,7 +93,7 @@ inline bool ClassifyDigits(const char* p, uint64_t& digits) {
   auto mask = [&](__m128i v) {
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(_mm_xor_si128(_mm_sub_epi8(v, zero), bias), ten)));
   };
-  digits = uint64_t{mask(v0)} | uint64_t{mask(v1)} << 16 | uint64_t{mask(v2) >> 5} << 32;
+  digits = uint64_t{mask(v0)} | uint64_t{mask(v1)} << 16 | uint64_t{mask(v2) >> detail::kThirdLoadOverlap} << 32;
   return true;
 #else
   LineClasses c;

@@ -1,6 +1,6 @@
 #include "formats/station_header.h"
 
-#include "formats/line_columns.h"
+#include "platform/cp932.h"
 #include "platform/numeric_text.h"
 
 namespace dorvax {
@@ -19,7 +19,7 @@ struct StationHeader {
 };
 
 StationHeader ReadHeaderFields(std::string_view line) {
-  LineColumns cols(line, 44);
+  const platform::cp932::ColumnIndex cols(line, 44);
   StationHeader header;
   header.stationNo = platform::ReadInt32(cols.Field(1, 5));
   header.year = platform::ReadInt16(cols.Field(40, 2));

@@ -7,6 +7,8 @@ namespace dorvax {
 
 namespace {
 
+using platform::cp932::ColumnIndex;
+
 struct Field {
   std::size_t start;  // 1-based character position
   std::size_t width;
@@ -25,37 +27,6 @@ constexpr std::size_t kFlagC = 97;
 constexpr std::size_t kFlagD = 99;
 constexpr std::size_t kFlagE = 101;
 
-// The character positions of one line, resolved in a single pass: every
-// field of a station line is cut by position, and finding each position from
-// the start of the line again would walk its double-byte names a dozen times.
-// Positions count as platform::cp932 counts them (a lead byte at the very end
-// of the line is one character).
-class LinePositions {
- public:
-  static constexpr std::size_t kLastPosition = kFlagE;
-
-  explicit LinePositions(std::string_view line) : line_(line) {
-    std::size_t i = 0;
-    for (std::size_t pos = 1; pos <= kLastPosition + 1; ++pos) {
-      start_[pos] = i;
-      if (i < line.size())
-        i += (platform::cp932::IsLeadByte(static_cast<unsigned char>(line[i])) && i + 1 < line.size()) ? 2 : 1;
-    }
-  }
-
-  // As platform::cp932::Mid, for positions up to kLastPosition.
-  std::string_view Mid(std::size_t start, std::size_t count) const {
-    std::size_t begin = start_[start];
-    if (begin >= line_.size()) return {};
-    return line_.substr(begin, start_[start + count] - begin);
-  }
-  std::string_view CharAt(std::size_t pos) const { return Mid(pos, 1); }
-
- private:
-  std::string_view line_;
-  std::size_t start_[kLastPosition + 2] = {};
-};
-
 // Leading zeros of characters 82-84 become blanks; the first other character
 // ends the blanking. A "0" is one byte, so while only zeros have been seen
 // byte and character positions agree.
@@ -65,27 +36,27 @@ void AppendZeroBlanked(std::string& out, std::string_view field) {
   out.append(field.substr(i));
 }
 
-bool FlagIs(const LinePositions& line, std::size_t pos, char value) {
-  std::string_view c = line.CharAt(pos);
+bool FlagIs(const ColumnIndex& line, std::size_t pos, char value) {
+  std::string_view c = line.At(pos);
   return c.size() == 1 && c[0] == value;
 }
 
-std::string ComposeIndexLine(const LinePositions& line) {
+std::string ComposeIndexLine(const ColumnIndex& line) {
   std::string out;
   out.reserve(48);
-  for (const Field& f : kCopiedFields) out.append(line.Mid(f.start, f.width));
-  AppendZeroBlanked(out, line.Mid(kLastField.start, kLastField.width));
+  for (const Field& f : kCopiedFields) out.append(line.Field(f.start, f.width));
+  AppendZeroBlanked(out, line.Field(kLastField.start, kLastField.width));
   return out;
 }
 
 }  // namespace
 
-std::string ComposeIndexLine(std::string_view line) { return ComposeIndexLine(LinePositions(line)); }
-
 StationLine ReadStationLine(std::string_view text) {
-  const LinePositions line(text);
+  // Every field is cut from one column index, so the line's double-byte
+  // names are walked once, not once per field.
+  const ColumnIndex line(text, kFlagE);
   StationLine s;
-  s.stationNo = platform::ReadInt32(line.Mid(1, 5));
+  s.stationNo = platform::ReadInt32(line.Field(1, 5));
   s.indexLine = ComposeIndexLine(line);
   const bool bcdZero = FlagIs(line, kFlagB, '0') && FlagIs(line, kFlagC, '0') && FlagIs(line, kFlagD, '0');
   s.kind = (FlagIs(line, kFlagA, '1') && bcdZero) ? 1 : 4;

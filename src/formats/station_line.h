@@ -17,13 +17,10 @@ struct StationLine {
   bool inSnowIndex = false;  // written to the SIDX file
 };
 
-// The station index line of a raw CP932 line: the fixed character fields
-// joined without separators, characters 82-84 zero-blanked. A field beyond
-// the end of the line is empty.
-std::string ComposeIndexLine(std::string_view line);
-
-// The whole reading of one station line. Throws RunError 13 (or 6) when
-// characters 1-5 are not a number.
+// The whole reading of one station line. Its index line holds the fixed
+// character fields joined without separators, characters 82-84
+// zero-blanked; a field beyond the end of the line is empty. Throws
+// RunError 13 (or 6) when characters 1-5 are not a number.
 StationLine ReadStationLine(std::string_view line);
 
 }  // namespace dorvax

@@ -1,15 +1,19 @@
 #include "formats/text_reshape.h"
 
 #include <cstring>
+#include <utility>
 
+#include "formats/data_line_layout.h"
 #include "formats/line_classes.h"
-#include "formats/line_columns.h"
 #include "platform/compiler.h"
+#include "platform/cp932.h"
 #include "platform/run_error.h"
 
 namespace dorvax {
 
 namespace {
+
+using platform::cp932::ColumnIndex;
 
 // Header line 3: flag titles are looked for up to this column, and the line
 // is kept up to kFlagTitlesKeptTo; the result is at least kFlagTitlesWidth long.
@@ -25,13 +29,38 @@ constexpr std::size_t kEmptyTitlesKeptTo = 44;
 constexpr std::size_t kEmptyTitlesWidth = 39;
 constexpr std::string_view kEmptyTitle = ",,";
 
-constexpr std::size_t kLastDataColumn = 43;
+// A data line keeps columns 1-6 (day, hour and their commas), then the
+// kept columns of each value and the comma after them; value E is the last.
+using data_line::ByteOf;
+using data_line::kValues;
+constexpr std::size_t kValueCount = std::size(kValues);
+constexpr data_line::Columns kPlace{data_line::kDay.first, data_line::kHour.last + 1};
+constexpr std::string_view kSlashes = "/////";  // a missing value: one per kept column
+
+// Where each value starts in the reshaped line, and where the line ends.
+struct ReshapedOffsets {
+  std::size_t value[kValueCount];
+  std::size_t end;
+};
+constexpr ReshapedOffsets OffsetsInReshapedLine() {
+  ReshapedOffsets offsets{};
+  std::size_t at = kPlace.count();
+  for (std::size_t v = 0; v < kValueCount; ++v) {
+    offsets.value[v] = at;
+    at += kValues[v].kept.count() + (v + 1 < kValueCount ? 1 : 0);
+  }
+  offsets.end = at;
+  return offsets;
+}
+constexpr ReshapedOffsets kReshaped = OffsetsInReshapedLine();
+static_assert(kReshaped.end == 29);
+static_assert(kReshaped.end * 2 + 2 <= kMaxReshapedLineBytes);
 
 // A text built from column ranges of one line, counting its characters (a
 // double-byte character counts once).
 class Assembler {
  public:
-  Assembler(const LineColumns& cols, std::string& out) : cols_(cols), lineChars_(cols.Count()), out_(out) {}
+  Assembler(const ColumnIndex& cols, std::string& out) : cols_(cols), lineChars_(cols.Count()), out_(out) {}
   // Columns `first` to `last`, as far as the line reaches (nothing when first > last).
   void Columns(std::size_t first, std::size_t last) {
     if (first > last) return;
@@ -46,14 +75,14 @@ class Assembler {
   }
 
  private:
-  const LineColumns& cols_;
+  const ColumnIndex& cols_;
   std::size_t lineChars_;
   std::string& out_;
   std::size_t chars_ = 0;
 };
 
 // True when the characters from column `at` are exactly `ascii`.
-bool ColumnsHold(const LineColumns& cols, std::size_t at, std::string_view ascii) {
+bool ColumnsHold(const ColumnIndex& cols, std::size_t at, std::string_view ascii) {
   return cols.Field(at, ascii.size()) == ascii;
 }
 
@@ -62,7 +91,7 @@ bool ColumnsHold(const LineColumns& cols, std::size_t at, std::string_view ascii
 // `keptTo` and fills it with blanks to `width` characters.
 void RemoveTitles(std::string& line, std::string_view title, std::size_t keptOfTitle, std::size_t lastStart,
                   std::size_t keptTo, std::size_t width) {
-  LineColumns cols(line, keptTo);
+  ColumnIndex cols(line, keptTo);
   std::string result;
   result.reserve(line.size() + width);
   Assembler out(cols, result);
@@ -82,57 +111,50 @@ void RemoveTitles(std::string& line, std::string_view title, std::size_t keptOfT
 }
 
 // A flag column of a data line: its digit, or error 13 for anything else.
-int FlagDigit(const LineColumns& cols, std::size_t column) {
+int FlagDigit(const ColumnIndex& cols, std::size_t column) {
   std::string_view flag = cols.At(column);
   if (flag.size() != 1 || flag[0] < '0' || flag[0] > '9') throw platform::MakeError(platform::kErrTypeMismatch);
   return flag[0] - '0';
 }
 
-// A value of the reshaped line: its columns, or slashes when its flag is 9.
-struct ReshapedValue {
-  std::size_t flagColumn;
-  std::size_t first, last;       // the value's columns kept in the output
-  std::string_view missingMark;  // as many slashes as kept columns
-};
+constexpr uint64_t FlagBits() {
+  uint64_t bits = 0;
+  for (const data_line::Value& value : kValues) bits |= detail::Bit(static_cast<unsigned>(ByteOf(value.flag)));
+  return bits;
+}
 
-constexpr ReshapedValue kValues[] = {
-    {13, 9, 11, "///"},     // value A: its last three characters
-    {18, 15, 16, "//"},     // B1
-    {23, 20, 21, "//"},     // B2
-    {31, 25, 29, "/////"},  // value C with its decimal point
-    {37, 33, 35, "///"},    // value D with its decimal point
-    {43, 39, 41, "///"},    // value E
-};
+// The copy of value `V` into the usual reshaped line: the value, its comma
+// and a surplus that the next copy overwrites, eight bytes where the line
+// has them before its last flag.
+template <std::size_t V>
+inline void CopyValue(const char* in, char* out) {
+  constexpr std::size_t from = ByteOf(kValues[V].kept.first);
+  constexpr std::size_t available = ByteOf(data_line::kLastColumn) - from;
+  std::memcpy(out + kReshaped.value[V], in + from, available < 8 ? available : 8);
+}
 
 // The usual data line: its first 43 characters are single bytes and every
 // flag is a digit, so every column is the byte at the same position and the
-// 29 bytes of the new line, with CR LF, are cut out directly in the order of
-// kValues. Gives nullptr for any other line, which the general road then
-// reshapes or refuses.
-char* WriteSingleByteLineWithEnd(std::string_view line, char* o) {
+// 29 bytes of the new line, with CR LF, are cut out directly, value by value
+// in output order. Gives nullptr for any other line, which the general
+// reading then reshapes or refuses.
+char* WriteSingleByteLineWithEnd(std::string_view line, char* out) {
   uint64_t digits = 0;
-  if (line.size() < kLastDataColumn || !ClassifyDigits(line.data(), digits)) return nullptr;
-  uint64_t flags = 0;
-  for (const ReshapedValue& value : kValues) flags |= detail::Bit(static_cast<unsigned>(value.flagColumn - 1));
-  if ((digits & flags) != flags) return nullptr;
+  if (line.size() < data_line::kLastColumn || !ClassifyDigits(line.data(), digits)) return nullptr;
+  constexpr uint64_t kFlags = FlagBits();
+  if ((digits & kFlags) != kFlags) return nullptr;
   const char* in = line.data();
-  // Eight-byte copies in output order, each overwriting the surplus of the
-  // one before; none reads past byte 42 or writes past byte 30 of `o`.
-  std::memcpy(o, in, 8);         // columns 1-6: day, hour and their commas
-  std::memcpy(o + 6, in + 8, 8);   // value A, columns 9-11, and its comma
-  std::memcpy(o + 10, in + 14, 8);  // B1, columns 15-16, and its comma
-  std::memcpy(o + 13, in + 19, 8);  // B2, columns 20-21, and its comma
-  std::memcpy(o + 16, in + 24, 8);  // value C, columns 25-29, and its comma
-  std::memcpy(o + 22, in + 32, 8);  // value D, columns 33-35, and its comma
-  std::memcpy(o + 26, in + 38, 4);  // value E, columns 39-41
-  static constexpr std::size_t kOutputAt[std::size(kValues)] = {6, 10, 13, 16, 22, 26};
-  for (std::size_t v = 0; v < std::size(kValues); ++v) {
-    if (in[kValues[v].flagColumn - 1] == '9')
-      std::memcpy(o + kOutputAt[v], kValues[v].missingMark.data(), kValues[v].missingMark.size());
+  std::memcpy(out, in + ByteOf(kPlace.first), 8);  // day, hour and their commas, and a surplus
+  [&]<std::size_t... V>(std::index_sequence<V...>) {
+    (CopyValue<V>(in, out), ...);
+  }(std::make_index_sequence<kValueCount>{});
+  for (std::size_t v = 0; v < kValueCount; ++v) {
+    if (in[ByteOf(kValues[v].flag)] == '9')
+      std::memcpy(out + kReshaped.value[v], kSlashes.data(), kValues[v].kept.count());
   }
-  o[29] = '\r';
-  o[30] = '\n';
-  return o + kUsualReshapedLineBytes;
+  out[kReshaped.end] = '\r';
+  out[kReshaped.end + 1] = '\n';
+  return out + kReshaped.end + 2;
 }
 
 }  // namespace
@@ -150,20 +172,17 @@ namespace {
 
 // Any other line, column by column.
 DORVAX_NOINLINE char* WriteColumnByColumn(std::string_view line, char* out) {
-  LineColumns cols(line, kLastDataColumn);
+  ColumnIndex cols(line, data_line::kLastColumn);
   // Every flag is checked, in column order, before anything is written.
-  bool missing[std::size(kValues)];
-  for (std::size_t v = 0; v < std::size(kValues); ++v) missing[v] = FlagDigit(cols, kValues[v].flagColumn) == 9;
+  bool missing[kValueCount];
+  for (std::size_t v = 0; v < kValueCount; ++v) missing[v] = FlagDigit(cols, kValues[v].flag) == 9;
 
-  // 29 characters of at most two bytes each, and CR LF.
-  static_assert(29 * 2 + 2 <= kMaxReshapedLineBytes);
   auto append = [&](std::string_view piece) { out += piece.copy(out, piece.size()); };
-  append(cols.Field(1, 6));  // day, hour and their commas
-  for (std::size_t v = 0; v < std::size(kValues); ++v) {
-    const ReshapedValue& value = kValues[v];
-    append(missing[v] ? value.missingMark : cols.Field(value.first, value.last - value.first + 1));
-    // The comma after the value; value E is the last field.
-    if (v + 1 < std::size(kValues)) append(cols.At(value.last + 1));
+  append(cols.Field(kPlace.first, kPlace.count()));
+  for (std::size_t v = 0; v < kValueCount; ++v) {
+    const data_line::Columns kept = kValues[v].kept;
+    append(missing[v] ? kSlashes.substr(0, kept.count()) : cols.Field(kept.first, kept.count()));
+    if (v + 1 < kValueCount) append(cols.At(kept.last + 1));
   }
   append("\r\n");
   return out;
@@ -174,40 +193,6 @@ DORVAX_NOINLINE char* WriteColumnByColumn(std::string_view line, char* out) {
 char* WriteReshapedDataLineWithEnd(std::string_view line, char* out) {
   if (char* end = WriteSingleByteLineWithEnd(line, out)) return end;
   return WriteColumnByColumn(line, out);
-}
-
-namespace {
-
-// The reshaped line in `buffer`, without its CR LF. The line is read
-// completely before anything reaches the caller's text, so that text keeps
-// its contents when the line fails.
-std::string_view ReshapedIn(std::string_view line, char (&buffer)[kMaxReshapedLineBytes]) {
-  const char* end = WriteReshapedDataLineWithEnd(line, buffer);
-  return std::string_view(buffer, static_cast<std::size_t>(end - buffer) - 2);
-}
-
-}  // namespace
-
-void AppendReshapedDataLine(std::string_view line, std::string& out) {
-  char buffer[kMaxReshapedLineBytes];
-  out.append(ReshapedIn(line, buffer));
-}
-
-void AppendReshapedDataLineWithEnd(std::string_view line, std::string& out) {
-  char buffer[kMaxReshapedLineBytes];
-  out.append(ReshapedIn(line, buffer)).append("\r\n", 2);
-}
-
-void ReshapeDataLineInto(std::string_view line, std::string& out) {
-  char buffer[kMaxReshapedLineBytes];
-  out.assign(ReshapedIn(line, buffer));
-}
-
-void ReshapeDataLine(std::string& line) {
-  std::string reshaped;
-  reshaped.reserve(32);
-  ReshapeDataLineInto(line, reshaped);
-  line.swap(reshaped);
 }
 
 }  // namespace dorvax

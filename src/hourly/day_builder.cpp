@@ -21,14 +21,14 @@ constexpr std::size_t kShownCharacters = 60;
 // its text, with anything that is not printable ASCII shown as "?" (the
 // message is not in the file's code page).
 std::string DescribeDataLine(std::size_t index, std::string_view line) {
+  const platform::cp932::ColumnIndex cols(line, kShownCharacters + 1);
+  const std::size_t count = cols.Count();
   std::string text;
-  std::size_t shown = 0;
-  for (std::size_t i = 0; i < line.size() && shown < kShownCharacters; ++i, ++shown) {
-    auto c = static_cast<unsigned char>(line[i]);
-    if (platform::cp932::IsLeadByte(c) && i + 1 < line.size()) ++i;
-    text += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
+  for (std::size_t c = 1; c <= count && c <= kShownCharacters; ++c) {
+    std::string_view ch = cols.At(c);
+    text += (ch.size() == 1 && ch[0] >= 0x20 && ch[0] < 0x7F) ? ch[0] : '?';
   }
-  if (shown == kShownCharacters && platform::cp932::CharCount(line) > kShownCharacters) text += "...";
+  if (count > kShownCharacters) text += "...";
   return "line " + std::to_string(index + kHeaderLines) + ": \"" + text + "\"";
 }
 
@@ -52,11 +52,11 @@ LinePlace PlaceOf(const DataLines& lines, std::size_t index) {
   return place;
 }
 
-// Day, hour and value E of a line as the pass of values A to D found them on
-// its quiet road, kept for the pass of value E when the station has one: the
-// E pass then takes them instead of reading the line a second time. Only a
-// line read without any fault is kept, so the E pass still reads every other
-// line itself and raises what it must, in its order.
+// Day, hour and value E of a line as the pass of values A to D found them
+// with the usual line's fast reading, kept for the pass of value E when the
+// station has one: the E pass then takes them instead of reading the line a
+// second time. Only a line read without any fault is kept, so the E pass
+// still reads every other line itself and raises what it must, in its order.
 struct KnownE {
   LinePlace place;
   int16_t e = 0;
@@ -66,10 +66,10 @@ using KnownEList = std::vector<KnownE>;
 
 // What differs between the pass of values A to D and the pass of value E.
 // Each pass reads a line once, when it becomes the line under consideration:
-// its day and hour, then its values. The raising reads of a file come in the
-// same order as when the values were read at the hour the line is placed,
-// because every line is placed before the next one is considered (and a
-// failure drops all records of the file anyway).
+// its day and hour, then its values, although the values are stored only at
+// the hour the line is placed. Reading them early raises nothing out of
+// order: every line is placed before the next one is considered, and a
+// failure drops all records of the file anyway.
 template <bool kKeepE>
 struct DvxPass {
   using Record = DvxDayRecord;
@@ -89,9 +89,9 @@ struct DvxPass {
     }
     return ReadUnusual(lines, index);
   }
-  // A line the usual road did not take: with value E kept, the fault may lie
-  // in value E alone, which this pass does not read; otherwise the reads
-  // that raise, in their order.
+  // A line the fast reading did not take: with value E kept, the fault may
+  // lie in value E alone, which this pass does not read; otherwise the
+  // general reading, which raises what it must, in its order.
   DORVAX_NOINLINE static Line ReadUnusual(const DataLines& lines, std::size_t index) {
     Line line;
     if (kKeepE && TryReadHourValues(lines[index], false, line.values) && IsDayHour(line.values.hour)) {

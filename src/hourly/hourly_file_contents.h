@@ -1,10 +1,12 @@
 #pragma once
 // One new-edition hourly file read completely into memory, ready to be
-// written: the day records of a binary-era file, or the reshaped lines of a
-// text-era file. The lines are copied into one text that is reused from file
-// to file, and the record lists keep their room, so once the buffers have
+// written: the day records of a binary-era file, or the whole text of a
+// text-era file with its lines reshaped. The text, the list of data lines
+// and the record lists keep their room from file to file, so once they have
 // grown to the largest file nothing is allocated per line, and per file only
 // the list that hands value E from day building's first pass to its second.
+// The data lines of a binary-era file that the reader holds whole are read
+// where they lie; those of a larger one are copied into the text first.
 #include <cstddef>
 #include <string>
 #include <string_view>

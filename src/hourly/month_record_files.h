@@ -35,9 +35,6 @@ class MonthRecordFiles {
   void CloseKeepingWritten() noexcept;
   ~MonthRecordFiles() { CloseKeepingWritten(); }
 
-  bool dvxOpen() const { return dvx_.IsOpen(); }
-  bool dvsOpen() const { return dvs_.IsOpen(); }
-
  private:
   platform::BinaryWriter dvx_;
   platform::BinaryWriter dvs_;

@@ -30,10 +30,6 @@ class ProgressShare {
   // After the walk: the steps the walk did not reach.
   void CompletePass();
 
-  int32_t handled() const { return handled_; }
-  // The milestone thresholds, 1 to 20 (0 when fewer than 20 files).
-  int32_t Milestone(int index) const { return milestone_[static_cast<std::size_t>(index)]; }
-
  private:
   void TakeStep();
   void TakeRemainingSteps();

@@ -19,10 +19,11 @@ constexpr std::array<FieldSpan, kIndexFieldCount> kSpans = {{
 }  // namespace
 
 IndexLineFields SplitIndexLine(std::string_view line) {
+  const platform::cp932::ColumnIndex columns(line, kIndexLineLength);
   IndexLineFields out;
   for (std::size_t i = 0; i < kIndexFieldCount; ++i)
-    out.fields[i] = std::string(platform::cp932::Mid(line, kSpans[i].start, kSpans[i].width));
-  out.rest = std::string(platform::cp932::MidToEnd(line, kIndexLineLength + 1));
+    out.fields[i] = std::string(columns.Field(kSpans[i].start, kSpans[i].width));
+  out.rest = std::string(columns.Rest(kIndexLineLength + 1));
   return out;
 }
 

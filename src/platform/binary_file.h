@@ -1,7 +1,6 @@
 #pragma once
-// A binary file written sequentially with little-endian two's-complement
-// integers, buffered so that a record is one append to memory.
-#include <cstdint>
+// A binary file written sequentially, buffered so that a record is one
+// append to memory.
 #include <string>
 #include <string_view>
 
@@ -19,17 +18,6 @@ class BinaryWriter {
   bool IsOpen() const { return file_.IsOpen(); }
   const std::string& path() const { return file_.path(); }
 
-  void WriteInt16(int16_t value) {
-    auto v = static_cast<uint16_t>(value);
-    char bytes[2] = {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
-    WriteBytes(std::string_view(bytes, 2));
-  }
-  void WriteInt32(int32_t value) {
-    auto v = static_cast<uint32_t>(value);
-    char bytes[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
-                     static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
-    WriteBytes(std::string_view(bytes, 4));
-  }
   void WriteBytes(std::string_view bytes) {
     buffer_.append(bytes);
     if (buffer_.size() >= kFlushSize) Flush();

@@ -1,7 +1,7 @@
 #pragma once
-// Compiler hints used on the hot roads of the conversion.
+// Compiler hints used on the hot paths of the conversion.
 
-// Keeps a rarely taken road out of its caller, so that the usual road does
+// Keeps a rarely taken path out of its caller, so that the usual one does
 // not pay for the registers and stack the rare one needs.
 #if defined(_MSC_VER)
 #define DORVAX_NOINLINE __declspec(noinline)

@@ -1,7 +1,5 @@
 #include "platform/cp932.h"
 
-#include <cstring>
-
 namespace dorvax::platform::cp932 {
 
 namespace {
@@ -15,35 +13,6 @@ std::size_t CharCount(std::string_view text) {
   std::size_t count = 0;
   for (std::size_t i = 0; i < text.size(); i += WidthAt(text, i)) ++count;
   return count;
-}
-
-std::size_t ByteOffsetOfChar(std::string_view text, std::size_t pos) {
-  if (pos <= 1) return 0;
-  std::size_t i = 0;
-  for (std::size_t n = 1; n < pos && i < text.size(); ++n) i += WidthAt(text, i);
-  return i < text.size() ? i : text.size();
-}
-
-std::string_view Mid(std::string_view text, std::size_t start, std::size_t count) {
-  if (start == 0 || count == 0) return {};
-  std::size_t begin = ByteOffsetOfChar(text, start);
-  if (begin >= text.size()) return {};
-  std::size_t end = begin;
-  for (std::size_t n = 0; n < count && end < text.size(); ++n) end += WidthAt(text, end);
-  return text.substr(begin, end - begin);
-}
-
-std::string_view MidToEnd(std::string_view text, std::size_t start) {
-  if (start == 0) return {};
-  std::size_t begin = ByteOffsetOfChar(text, start);
-  if (begin >= text.size()) return {};
-  return text.substr(begin);
-}
-
-bool IsAscii(std::string_view text) {
-  for (unsigned char c : text)
-    if (c & 0x80) return false;
-  return true;
 }
 
 }  // namespace dorvax::platform::cp932

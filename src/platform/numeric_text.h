@@ -48,44 +48,6 @@ inline bool ReadPlainField(std::string_view text, int32_t& out) {
   return true;
 }
 
-// Four ASCII bytes that are blanks, an optional minus right before the
-// digits and at least one digit up to the last byte ("  65", " -12", "0101"),
-// read without a branch per byte: the right-aligned value fields of a data
-// line. `bytes` holds them with the first byte in its lowest eight bits (so
-// callers can assemble a field in a register). Any other four bytes give
-// false, and the caller takes the general reading; the value is what
-// ReadInteger gives for the same text.
-inline bool ReadRightAligned4(uint32_t x, int32_t& out) {
-  if (x & 0x80808080u) return false;
-  // Bit 7 of every byte that is a digit; no byte carries into the next.
-  const uint32_t digits = ((x | 0x80808080u) - 0x30303030u) & ~(x + 0x46464646u) & 0x80808080u;
-  if (digits == 0) return false;
-  const uint32_t first = digits & (0u - digits);  // the first digit (lowest byte)
-  if (digits != (0x80808080u & ~(first - 1))) return false;  // digits from there to the end
-  auto bytesEqual = [x](uint32_t c) {
-    const uint32_t y = x ^ (c * 0x01010101u);
-    return ~(((y & 0x7F7F7F7Fu) + 0x7F7F7F7Fu) | y) & 0x80808080u;
-  };
-  const uint32_t minus = bytesEqual('-') & (first >> 8);  // only right before the first digit
-  const uint32_t before = (first - 1) & 0x80808080u;
-  if (((bytesEqual(' ') | minus) & before) != before) return false;
-  // The digits' values with the leading bytes as 0, then the first byte the
-  // most significant: (10 * d0 + d1) * 100 + 10 * d2 + d3.
-  const uint32_t d = x & 0x0F0F0F0Fu & ((digits >> 7) * 0xFFu);
-  const uint32_t pairs = (d * 10 + (d >> 8)) & 0x00FF00FFu;
-  const int32_t value = static_cast<int32_t>((pairs & 0xFFu) * 100 + (pairs >> 16));
-  out = minus ? -value : value;
-  return true;
-}
-
-// Four bytes of text in the order ReadRightAligned4 takes them.
-inline uint32_t FourBytes(const char* p) {
-  return static_cast<uint32_t>(static_cast<unsigned char>(p[0])) |
-         static_cast<uint32_t>(static_cast<unsigned char>(p[1])) << 8 |
-         static_cast<uint32_t>(static_cast<unsigned char>(p[2])) << 16 |
-         static_cast<uint32_t>(static_cast<unsigned char>(p[3])) << 24;
-}
-
 }  // namespace detail
 
 inline int16_t ReadInt16(std::string_view text) {

@@ -50,7 +50,7 @@ class TextReader {
   // `limit` bytes. Then true, and every line view given from now on stays
   // valid until the next Open or Close, so the lines need not be copied;
   // views given before this call are no longer valid. False for a larger
-  // rest, which is then read line by line as before.
+  // rest, which ReadLine then reads line by line.
   bool HoldRest(std::size_t limit);
   // After HoldRest gave true: appends views of all remaining lines, each cut
   // to `keepBytes`, exactly as calling ReadLine(keepBytes) until AtEnd would.

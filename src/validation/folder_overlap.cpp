@@ -15,14 +15,16 @@ bool IsCanonicalSameOrInside(const std::string& inner, const std::string& outer)
   return platform::EndsWithSeparator(outer) || platform::IsSeparator(inner[outer.size()]);
 }
 
-}  // namespace
-
+// True when the resolved `inner` is `outer` itself or lies below it; false
+// when either path cannot be resolved (it does not exist).
 bool IsSameOrInside(const std::string& inner, const std::string& outer) {
   std::string innerCanonical = platform::CanonicalFolder(inner);
   std::string outerCanonical = platform::CanonicalFolder(outer);
   if (innerCanonical.empty() || outerCanonical.empty()) return false;
   return IsCanonicalSameOrInside(innerCanonical, outerCanonical);
 }
+
+}  // namespace
 
 bool FoldersOverlap(const std::string& sourceText, const std::string& destinationText) {
   std::string source = platform::CanonicalFolder(sourceText);

@@ -11,8 +11,4 @@ namespace dorvax {
 // Both texts end with the platform's separator and name existing folders.
 bool FoldersOverlap(const std::string& sourceText, const std::string& destinationText);
 
-// True when the resolved `inner` is `outer` itself or lies below it; false
-// when either path cannot be resolved (it does not exist).
-bool IsSameOrInside(const std::string& inner, const std::string& outer);
-
 }  // namespace dorvax

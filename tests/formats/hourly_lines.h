@@ -3,6 +3,9 @@
 // the tests of the hourly reading, reshaping and day building.
 #include <cstdio>
 #include <string>
+#include <string_view>
+
+#include "formats/text_reshape.h"
 
 namespace dorvax::testing {
 
@@ -36,6 +39,12 @@ inline std::string DataLineAt(int day, int hour) {
   f.day = TwoDigits(day);
   f.hour = TwoDigits(hour);
   return DataLine(f);
+}
+
+// A data line reshaped as a text-era file holds it, CR LF included.
+inline std::string Reshaped(std::string_view line) {
+  char out[kMaxReshapedLineBytes];
+  return std::string(out, WriteReshapedDataLineWithEnd(line, out));
 }
 
 }  // namespace dorvax::testing

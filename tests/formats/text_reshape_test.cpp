@@ -6,13 +6,14 @@
 
 #include "formats/hourly_lines.h"
 #include "platform/cp932.h"
-#include "platform/run_error.h"
+#include "support/error_number.h"
 
 namespace dorvax {
 namespace {
 
 using testing::DataLine;
 using testing::LineFields;
+using testing::Reshaped;
 
 // CP932 bytes of a few titles.
 const std::string kDay = "\x93\xfa";                 // 日
@@ -30,20 +31,13 @@ std::string Collapsed(std::string line) {
   return line;
 }
 
-std::string Reshaped(std::string line) {
-  ReshapeDataLine(line);
-  return line;
-}
-
 std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
-int32_t ReshapeError(const std::string& line) {
-  try {
-    Reshaped(line);
-  } catch (const platform::RunError& e) {
-    return e.number();
-  }
-  return 0;
+// The reshaped line, or the number of the error that refused it.
+std::string Outcome(const std::string& line) {
+  std::string out;
+  int32_t error = testing::ErrorNumberOf([&] { out = Reshaped(line); });
+  return error ? "refused " + std::to_string(error) : out;
 }
 
 TEST(StripFlagHeaders, RemovesEveryFlagTitleAndFillsTo98) {
@@ -107,55 +101,97 @@ TEST(CollapseEmptyHeaders, KeepsUpToColumn44) {
   EXPECT_EQ(Collapsed(wide).size(), 88u);
 }
 
-TEST(ReshapeDataLine, DropsFlagsAndMarksMissingValues) {
+TEST(ReshapedDataLine, DropsFlagsAndMarksMissingValues) {
   LineFields f;
   f.a = "   12";
   f.flagE = "9";
-  std::string result = Reshaped(DataLine(f));
-  EXPECT_EQ(result, "01,01, 12,08,12,-12.3,0.5,///");
-  EXPECT_EQ(result.size(), 29u);
+  EXPECT_EQ(Reshaped(DataLine(f)), "01,01, 12,08,12,-12.3,0.5,///\r\n");
 
   f = LineFields{};
   f.flagA = f.flagB1 = f.flagB2 = f.flagC = f.flagD = f.flagE = "9";
   f.a = "abcde";
-  EXPECT_EQ(Reshaped(DataLine(f)), "01,01,///,//,//,/////,///,///");
+  EXPECT_EQ(Reshaped(DataLine(f)), "01,01,///,//,//,/////,///,///\r\n");
 
   f = LineFields{};
   f.flagB2 = "9";
   f.flagD = "9";
   f.e = "  7";
-  EXPECT_EQ(Reshaped(DataLine(f)), "01,01,123,08,//,-12.3,///,  7");
+  EXPECT_EQ(Reshaped(DataLine(f)), "01,01,123,08,//,-12.3,///,  7\r\n");
   // Anything after column 43 is dropped.
-  EXPECT_EQ(Reshaped(DataLine(LineFields{}) + ",extra"), "01,01,123,08,12,-12.3,0.5, 40");
+  EXPECT_EQ(Reshaped(DataLine(LineFields{}) + ",extra"), "01,01,123,08,12,-12.3,0.5, 40\r\n");
 }
 
-TEST(ReshapeDataLine, EveryFlagMustBeADigit) {
-  EXPECT_EQ(ReshapeError(DataLine(LineFields{})), 0);
+TEST(ReshapedDataLine, EveryFlagMustBeADigit) {
+  EXPECT_EQ(Outcome(DataLine(LineFields{})), "01,01,123,08,12,-12.3,0.5, 40\r\n");
   std::string LineFields::*flags[] = {&LineFields::flagA, &LineFields::flagB1, &LineFields::flagB2,
                                       &LineFields::flagC, &LineFields::flagD, &LineFields::flagE};
   for (auto flag : flags) {
-    for (const char* bad : {" ", "x", "+", ","}) {
+    for (const char* bad : {" ", "x", "+", ",", "/"}) {
       LineFields f;
       f.*flag = bad;
-      EXPECT_EQ(ReshapeError(DataLine(f)), 13) << bad;
+      EXPECT_EQ(Outcome(DataLine(f)), "refused 13") << bad;
+      f.a = kDay + "123";  // the same line with a double-byte character
+      EXPECT_EQ(Outcome(DataLine(f)), "refused 13") << bad;
     }
   }
-  EXPECT_EQ(ReshapeError(DataLine(LineFields{}).substr(0, 42)), 13);
-  EXPECT_EQ(ReshapeError(""), 13);
+  EXPECT_EQ(Outcome(DataLine(LineFields{}).substr(0, 42)), "refused 13");
+  EXPECT_EQ(Outcome(""), "refused 13");
 }
 
-TEST(ReshapeDataLine, DoubleByteCharactersKeepTheirBytes) {
+TEST(ReshapedDataLine, DoubleByteCharactersKeepTheirBytes) {
   LineFields f;
   f.a = kDay + " " + "\x82\x50" "23";  // columns 7-11: 日, blank, １, 2, 3
   std::string line = DataLine(f);
-  EXPECT_EQ(Reshaped(line), "01,01,\x82\x50" "23,08,12,-12.3,0.5, 40");
+  EXPECT_EQ(Reshaped(line), "01,01,\x82\x50" "23,08,12,-12.3,0.5, 40\r\n");
+  EXPECT_EQ(platform::cp932::CharCount(Reshaped(line)), 31u);
   f.flagA = "9";
-  EXPECT_EQ(Reshaped(DataLine(f)), "01,01,///,08,12,-12.3,0.5, 40");
+  EXPECT_EQ(Reshaped(DataLine(f)), "01,01,///,08,12,-12.3,0.5, 40\r\n");
+  // A half-width katakana byte (one column, one byte, not ASCII) in column 7.
+  LineFields kana;
+  kana.a = "\xb1 123";
+  EXPECT_EQ(Reshaped(DataLine(kana)), "01,01,123,08,12,-12.3,0.5, 40\r\n");
+}
 
-  std::string out = "old contents that must go";
-  ReshapeDataLineInto(line, out);
-  EXPECT_EQ(out, "01,01,\x82\x50" "23,08,12,-12.3,0.5, 40");
-  EXPECT_EQ(platform::cp932::CharCount(out), 29u);
+// A line whose first 43 characters are single bytes is reshaped by cutting
+// bytes, any other line column by column. Column 7 is dropped, so a
+// double-byte character there sends an otherwise equal line the other way;
+// both must give the same line or the same error.
+const std::string kWide = "\x93\xfa";  // 日, one column of two bytes
+
+TEST(ReshapedDataLine, EveryFlagCombinationGivesTheSameLineByBytesAndByColumns) {
+  std::string LineFields::*flags[] = {&LineFields::flagA, &LineFields::flagB1, &LineFields::flagB2,
+                                      &LineFields::flagC, &LineFields::flagD, &LineFields::flagE};
+  for (int mask = 0; mask < 64; ++mask) {
+    LineFields f;
+    f.a = "  -12";
+    f.e = "  3";
+    for (int k = 0; k < 6; ++k) f.*flags[k] = (mask >> k & 1) ? "9" : std::to_string(k + 1);
+    std::string single = DataLine(f) + ",tail";
+    LineFields wide = f;
+    wide.a = kWide + " -12";  // still five columns
+    std::string doubled = DataLine(wide) + ",tail";
+    EXPECT_EQ(Reshaped(single), Reshaped(doubled)) << single;
+    EXPECT_EQ(Reshaped(single).size(), 31u);
+  }
+}
+
+TEST(ReshapedDataLine, EveryColumnChangedGivesTheSameLineByBytesAndByColumns) {
+  const std::string base = DataLine(LineFields{}) + ",tail";
+  const std::string characters = std::string(" 09-/,.x\t") + "\xb1";
+  int kept = 0, refused = 0;
+  for (std::size_t at = 0; at < 46; ++at) {
+    if (at == 6) continue;
+    for (char c : characters) {
+      std::string single = base;
+      single[at] = c;
+      std::string doubled = single.substr(0, 6) + kWide + single.substr(7);
+      const std::string bytes = Outcome(single);
+      ASSERT_EQ(bytes, Outcome(doubled)) << single;
+      ++(bytes.rfind("refused", 0) == 0 ? refused : kept);
+    }
+  }
+  EXPECT_GT(kept, 300);
+  EXPECT_GT(refused, 10);  // flags that are no digits
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
-// TryReadHourValues (and TryReadValueE) are the fast roads of day building: whenever it accepts a
-// line, it must give exactly what ReadHourValues gives, and it must never
-// accept a line that ReadHourValues refuses. Checked on lines with one or two
-// columns changed to every kind of character the reading treats apart.
+// TryReadHourValues (and TryReadValueE) are the usual line's fast reading in
+// day building: whenever it accepts a line, it must give exactly what the
+// general reading ReadHourValues gives, and it must never accept a line that
+// ReadHourValues refuses. Checked on lines with one or two columns changed to
+// every kind of character the reading treats apart.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -39,15 +40,15 @@ bool SameValues(const HourValues& x, const HourValues& y, bool withE) {
          (!withE || x.e == y.e);
 }
 
-// Counts of lines accepted and refused by the fast road, for the caller to
-// see that both roads were taken.
+// Counts of lines accepted and declined by the fast reading, for the caller
+// to see that both readings were used.
 struct Tally {
   int accepted = 0;
   int declined = 0;
 };
 
-// Day, hour and value E as the raising reads give them, or nothing.
-bool RaisingPlaceAndE(const std::string& line, HourValues& v) {
+// Day, hour and value E as the general reading gives them, or nothing.
+bool GeneralPlaceAndE(const std::string& line, HourValues& v) {
   try {
     v.day = ReadLineDay(line);
     v.hour = ReadLineHour(line);
@@ -61,7 +62,7 @@ bool RaisingPlaceAndE(const std::string& line, HourValues& v) {
 void CompareValueE(const std::string& line) {
   HourValues fast, slow;
   if (!TryReadValueE(line, fast)) return;
-  ASSERT_TRUE(RaisingPlaceAndE(line, slow)) << "accepted a line that raises: \"" << line << "\"";
+  ASSERT_TRUE(GeneralPlaceAndE(line, slow)) << "accepted a line that raises: \"" << line << "\"";
   ASSERT_EQ(fast.day, slow.day) << line;
   ASSERT_EQ(fast.hour, slow.hour) << line;
   ASSERT_EQ(fast.e, slow.e) << line;
@@ -104,7 +105,7 @@ std::vector<std::string> BaseLines() {
 
 const std::string kCharacters = std::string(" 09-+,.x/\t") + "\x82";
 
-TEST(TryReadHourValues, AgreesWithTheRaisingReadingOnLinesWithOneColumnChanged) {
+TEST(TryReadHourValues, AgreesWithTheGeneralReadingOnLinesWithOneColumnChanged) {
   Tally tally;
   for (const std::string& base : BaseLines()) {
     Compare(base, tally);
@@ -120,7 +121,7 @@ TEST(TryReadHourValues, AgreesWithTheRaisingReadingOnLinesWithOneColumnChanged) 
   EXPECT_GT(tally.declined, 100);
 }
 
-TEST(TryReadHourValues, AgreesWithTheRaisingReadingOnLinesWithTwoColumnsChanged) {
+TEST(TryReadHourValues, AgreesWithTheGeneralReadingOnLinesWithTwoColumnsChanged) {
   Tally tally;
   const std::string base = BaseLines()[0];
   const std::string narrow = " 9-,.x";
@@ -140,7 +141,7 @@ TEST(TryReadHourValues, AgreesWithTheRaisingReadingOnLinesWithTwoColumnsChanged)
   EXPECT_GT(tally.accepted, 1000);
 }
 
-TEST(TryReadHourValues, LeavesUnusualLinesToTheRaisingReading) {
+TEST(TryReadHourValues, LeavesUnusualLinesToTheGeneralReading) {
   HourValues v;
   LineFields f;
   EXPECT_TRUE(TryReadHourValues(DataLine(f), true, v));
@@ -157,7 +158,7 @@ TEST(TryReadHourValues, LeavesUnusualLinesToTheRaisingReading) {
   EXPECT_TRUE(TryReadValueE(DataLine(f), e));
   EXPECT_EQ(e.e, MISSING);
   EXPECT_FALSE(TryReadHourValues(DataLine(f).substr(0, 42), false, v));  // too short
-  f.a = "  1.5";  // columns 9-12 "1.5," are no number: the raising reading reports it
+  f.a = "  1.5";  // columns 9-12 "1.5," are no number: the general reading reports it
   EXPECT_FALSE(TryReadHourValues(DataLine(f), false, v));
   EXPECT_THROW(ReadHourValues(DataLine(f), false), platform::RunError);
   f = LineFields{};

@@ -45,7 +45,7 @@ std::string WidestLine() {
 
 std::string Reshaped(const std::vector<std::string>& lines) {
   std::string text;
-  for (const std::string& line : lines) AppendReshapedDataLineWithEnd(line, text);
+  for (const std::string& line : lines) text += testing::Reshaped(line);
   return text;
 }
 

@@ -147,7 +147,6 @@ TEST_F(StationIndexTest, DoubleByteCharactersCountAsOneAndKeepTheirBytes) {
   const std::string expected = "47662" + std::string(7, 'x') + tokyo + std::string(9, 'x') + tokyo +
                                std::string(5, 'x') + std::string(11, 'x') + "   6";
   EXPECT_EQ(Idx(), expected + "\r\n");
-  EXPECT_EQ(ComposeIndexLine(line), expected);
 }
 
 TEST_F(StationIndexTest, HeaderOnlyFileGivesAnEmptyIndexAndNoEntries) {

@@ -58,48 +58,7 @@ TEST(NumericFastPath, AgreesAtTheLimitsAndOnLongTexts) {
   }
 }
 
-// Every accepted four-byte text must read as the general rule reads it, and
-// the usual right-aligned shapes must be accepted.
-void CheckRightAligned(const std::string& text, int& accepted) {
-  int32_t fast = 0;
-  if (!detail::ReadRightAligned4(detail::FourBytes(text.data()), fast)) return;
-  ++accepted;
-  ASSERT_EQ(GeneralOutcome16(text), fast) << "\"" << text << "\"";
-}
-
-TEST(NumericFastPath, RightAlignedFieldsAgreeWithTheGeneralReading) {
-  const std::string alphabet = " \t+-,.0359x";
-  int accepted = 0;
-  std::string text(4, ' ');
-  for (char a : alphabet)
-    for (char b : alphabet)
-      for (char c : alphabet)
-        for (char d : alphabet) {
-          text = {a, b, c, d};
-          CheckRightAligned(text, accepted);
-          if (HasFatalFailure()) return;
-        }
-  // Any ASCII bytes, and bytes with the high bit set (never accepted).
-  uint32_t state = 12345;
-  for (int i = 0; i < 200000; ++i) {
-    for (char& ch : text) {
-      state = state * 1103515245u + 12345u;
-      ch = static_cast<char>((state >> 16) & (i % 2 ? 0xFF : 0x7F));
-    }
-    CheckRightAligned(text, accepted);
-    if (HasFatalFailure()) return;
-  }
-  EXPECT_GT(accepted, 300);
-  int32_t v = 0;
-  for (const char* usual : {"   0", "  65", " 101", "-123", " -12", "9999", "0000", "  -0"}) {
-    EXPECT_TRUE(detail::ReadRightAligned4(detail::FourBytes(usual), v)) << usual;
-    EXPECT_EQ(v, GeneralOutcome16(usual)) << usual;
-  }
-  for (const char* other : {"    ", "  - ", "1 2 ", "12  ", "+123", "1,23", " - 1", "--12", "\x82\xa0" "12"})
-    EXPECT_FALSE(detail::ReadRightAligned4(detail::FourBytes(other), v)) << other;
-}
-
-TEST(NumericFastPath, DataLineFieldsReadAsBefore) {
+TEST(NumericFastPath, DataLineFields) {
   EXPECT_EQ(ReadInt16(" 12,"), 12);   // value A: three characters and the comma
   EXPECT_EQ(ReadInt16("  5,"), 5);
   EXPECT_EQ(ReadInt16("-123"), -123);  // value C in tenths

@@ -1,13 +1,13 @@
-// The fast roads for the usual data line against the general readings they
-// stand in for. Every line of the input is:
+// The usual data line's fast reading and reshaping against the general
+// ones they stand in for. Every line of the input is:
 // - classified by the vector code and byte by byte, with the same masks;
-// - read quietly (values A to D, all five values, value E alone): whatever
-//   the quiet reading takes, the raising reading must take too, with the
-//   same day, hour and values;
+// - read fast (values A to D, all five values, value E alone): whatever the
+//   fast reading takes, the general reading must take too, with the same
+//   day, hour and values;
 // - reshaped as it stands and with its column 7 (which the reshaping drops)
-//   turned into a double-byte character, which sends the same columns down
-//   the column-by-column road: both must give the same line or the same
-//   error.
+//   turned into a double-byte character, which makes the same columns go
+//   through the column-by-column reshaping: both must give the same line or
+//   the same error.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,25 +32,25 @@ void CompareClasses(std::string_view line) {
 }
 
 void CompareHourValues(std::string_view line, bool withE) {
-  dorvax::HourValues quiet;
-  if (!dorvax::TryReadHourValues(line, withE, quiet)) return;
-  dorvax::HourValues raising;
+  dorvax::HourValues fast;
+  if (!dorvax::TryReadHourValues(line, withE, fast)) return;
+  dorvax::HourValues general;
   try {
-    raising = dorvax::ReadHourValues(line, withE);
-    fuzzing::Require(dorvax::ReadLineDay(line) == quiet.day && dorvax::ReadLineHour(line) == quiet.hour);
+    general = dorvax::ReadHourValues(line, withE);
+    fuzzing::Require(dorvax::ReadLineDay(line) == fast.day && dorvax::ReadLineHour(line) == fast.hour);
   } catch (const dorvax::platform::RunError&) {
-    std::abort();  // the quiet road took a line the raising reading refuses
+    std::abort();  // the fast reading took a line the general reading refuses
   }
-  fuzzing::Require(raising.a == quiet.a && raising.b == quiet.b && raising.c == quiet.c && raising.d == quiet.d);
-  fuzzing::Require(!withE || raising.e == quiet.e);
+  fuzzing::Require(general.a == fast.a && general.b == fast.b && general.c == fast.c && general.d == fast.d);
+  fuzzing::Require(!withE || general.e == fast.e);
 }
 
 void CompareValueE(std::string_view line) {
-  dorvax::HourValues quiet;
-  if (!dorvax::TryReadValueE(line, quiet)) return;
+  dorvax::HourValues fast;
+  if (!dorvax::TryReadValueE(line, fast)) return;
   try {
-    fuzzing::Require(dorvax::ReadValueE(line) == quiet.e);
-    fuzzing::Require(dorvax::ReadLineDay(line) == quiet.day && dorvax::ReadLineHour(line) == quiet.hour);
+    fuzzing::Require(dorvax::ReadValueE(line) == fast.e);
+    fuzzing::Require(dorvax::ReadLineDay(line) == fast.day && dorvax::ReadLineHour(line) == fast.hour);
   } catch (const dorvax::platform::RunError&) {
     std::abort();
   }
@@ -58,17 +58,16 @@ void CompareValueE(std::string_view line) {
 
 // The reshaped line with its end, or the number of the error that refused it.
 std::string Reshaped(std::string_view line) {
-  std::string out;
+  char out[dorvax::kMaxReshapedLineBytes];
   try {
-    dorvax::AppendReshapedDataLineWithEnd(line, out);
+    return std::string(out, dorvax::WriteReshapedDataLineWithEnd(line, out));
   } catch (const dorvax::platform::RunError& e) {
     fuzzing::ExpectKnownError(e);
     return "error " + std::to_string(e.number());
   }
-  return out;
 }
 
-void CompareReshapingRoads(std::string_view line) {
+void CompareReshapings(std::string_view line) {
   // Only where the first seven bytes are seven single-byte characters is
   // byte 6 column 7.
   if (line.size() < 7) return;
@@ -89,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CompareHourValues(line, false);
     CompareHourValues(line, true);
     CompareValueE(line);
-    CompareReshapingRoads(line);
+    CompareReshapings(line);
   }
   return 0;
 }
