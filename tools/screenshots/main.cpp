@@ -21,14 +21,12 @@
 
 #include "window/message_box.h"
 #include "platform/native_path.h"
-#include "support/fake_drives.h"
-#include "support/source_tree.h"
-#include "support/temp_dir.h"
 #include "ui/folder_tree_dialog.h"
 #include "ui/frm_dorvax_hconv.h"
 #include "ui/message_box_qt.h"
 #include "ui/toolkit_translation.h"
 #include "ui/window_icon.h"
+#include "treegen.h"
 
 namespace {
 
@@ -68,19 +66,29 @@ bool Save(QWidget& widget, const QString& path, bool withIcon = true) {
 
 // Drives as a user's machine shows them: the system disk, a data disk and
 // a CD-ROM drive holding the first disc of a year.
-class PictureDrives : public dorvax::testing::FakeDrives {
+class PictureDrives : public dorvax::platform::Drives {
  public:
-  PictureDrives() {
-    AddDrive("/", dorvax::platform::DriveType::kFixed);
-    AddDrive("/home/", dorvax::platform::DriveType::kFixed);
-    AddDrive("/media/cdrom0/", dorvax::platform::DriveType::kCdRom);
+  std::vector<dorvax::platform::DriveEntry> List() override { return entries_; }
+  dorvax::platform::DriveEntry Current() override { return entries_.front(); }
+  std::string RootOf(const std::string& path) override {
+    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
+      if (path.rfind(it->root, 0) == 0) return it->root;
+    return "/";
   }
-  std::vector<dorvax::platform::DriveEntry> List() override {
-    std::vector<dorvax::platform::DriveEntry> entries = FakeDrives::List();
-    for (auto& entry : entries)
-      if (entry.root == "/media/cdrom0/") entry.label = "DORVAX1999_1";
-    return entries;
+  dorvax::platform::DriveType TypeOf(const std::string& path) override {
+    const std::string root = RootOf(path);
+    for (const auto& entry : entries_)
+      if (entry.root == root) return entry.type;
+    return dorvax::platform::DriveType::kFixed;
   }
+  bool IsReady(const std::string&) override { return true; }
+
+ private:
+  std::vector<dorvax::platform::DriveEntry> entries_ = {
+      {"/", "", dorvax::platform::DriveType::kFixed},
+      {"/home/", "", dorvax::platform::DriveType::kFixed},
+      {"/media/cdrom0/", "DORVAX1999_1", dorvax::platform::DriveType::kCdRom},
+  };
 };
 
 // Grabs the window once the run has converted about half of the files.
@@ -173,11 +181,17 @@ int main(int argc, char* argv[]) {
   std::filesystem::remove_all(work);
   const std::string source = work + "年報1999/";
   const std::string destination = work + "旧版データ/";
-  // Text-era files make the bar move in steps.
-  dorvax::testing::SourceTree(source)
-      .Month("199901", dorvax::testing::Stations(1))
-      .Month("200405", dorvax::testing::Stations(80));
-  dorvax::testing::MakeFolders(destination);
+  // A generated year's first month of each era; 80 station files make the
+  // bar move in steps.
+  treegen::Options sample;
+  sample.root = source;
+  sample.months = {199901, 200405};
+  sample.stations = 80;
+  sample.areas = {44, 45};
+  sample.complete = true;
+  sample.keepLines = false;
+  treegen::Generate(sample);
+  std::filesystem::create_directories(destination);
 
   PhotographedWindow window(out + "/window-running.png");
   window.show();
