@@ -108,7 +108,8 @@ void RunConversion(RunState& run, StepWindow& frm, RunOutcome& outcome) {
     // are skipped and the deletion offer follows.
     if (!platform::IsDiskFull(error.number())) throw;
     // The window is idle after this run whatever the deletion offer's
-    // answer, so the hourglass goes now, as before every step's own box.
+    // answer, so the hourglass goes now, just as each step takes it away
+    // before its own box.
     frm.SetBusyCursor(false);
     frm.MsgBox(OkBox(msg::kDiskFull, msg::kTitleStopped, MsgIcon::kCritical));
     result = StepResult::kStopped;
