@@ -16,7 +16,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Everything linked in statically: the programs then run on a bare Windows
 # (or Wine) without the MinGW runtime DLLs next to them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
+# Every function and object in a section of its own, so that the linker
+# leaves out what a program does not use (the window needs none of the
+# standard library's streams and locales that the batch program uses).
+set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
 
 # Tests and tools are started through Wine when they are run at build time.
 find_program(DORVAX_WINE NAMES wine wine64)

@@ -14,6 +14,7 @@
 #include "platform/file_system.h"
 #include "platform/io_counters.h"
 #include "platform/native_path.h"
+#include "platform/standard_path.h"
 #include "platform/run_error.h"
 #include "run/run_controller.h"
 

@@ -15,6 +15,7 @@
 #include "platform/file_system.h"
 #include "platform/list_entries.h"
 #include "platform/native_path.h"
+#include "platform/standard_path.h"
 #include "platform/run_error.h"
 
 namespace fs = std::filesystem;

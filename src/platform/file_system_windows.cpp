@@ -2,16 +2,12 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "platform/fault_injection.h"
 #include "platform/file_system.h"
 #include "platform/list_entries.h"
 #include "platform/native_path.h"
 #include "platform/run_error.h"
-
-namespace fs = std::filesystem;
 
 namespace dorvax::platform {
 
@@ -164,6 +160,19 @@ std::wstring FinalPathOf(const std::string& path) {
   return out;
 }
 
+// The absolute form of a path with "." and ".." resolved, where the system
+// cannot open the folder to tell its final path.
+std::wstring FullPathOf(const std::string& path) {
+  const std::wstring wide = ToWide(path);
+  DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return {};
+  std::wstring out(n, L'\0');
+  n = GetFullPathNameW(wide.c_str(), n, out.data(), nullptr);
+  if (n == 0 || n >= out.size()) return {};
+  out.resize(n);
+  return out;
+}
+
 std::wstring UpperCaseOf(const std::wstring& text) {
   if (text.empty()) return text;
   int n = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()),
@@ -180,12 +189,8 @@ std::wstring UpperCaseOf(const std::wstring& text) {
 std::string CanonicalFolder(const std::string& path) {
   if (path.empty() || !FolderExists(path)) return {};
   std::wstring resolved = FinalPathOf(path);
-  if (resolved.empty()) {
-    std::error_code ec;
-    fs::path canonical = fs::canonical(NativePathOf(path), ec);
-    if (ec) return {};
-    resolved = canonical.native();
-  }
+  if (resolved.empty()) resolved = FullPathOf(path);
+  if (resolved.empty()) return {};
   // Folder names are compared without letter case by the file system, for
   // every script (full-width Latin, Greek, ...), not only for ASCII.
   return FromWide(UpperCaseOf(resolved));

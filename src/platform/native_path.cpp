@@ -26,14 +26,6 @@ std::string FromWide(std::wstring_view wide) {
 }
 #endif
 
-#ifdef _WIN32
-std::filesystem::path NativePathOf(const std::string& utf8) { return std::filesystem::path(ToWide(utf8)); }
-std::string Utf8PathOf(const std::filesystem::path& path) { return FromWide(path.native()); }
-#else
-std::filesystem::path NativePathOf(const std::string& utf8) { return std::filesystem::path(utf8); }
-std::string Utf8PathOf(const std::filesystem::path& path) { return path.native(); }
-#endif
-
 std::string WithoutTrailingSeparator(std::string_view path) {
   std::size_t end = path.size();
   while (end > 1 && IsSeparator(path[end - 1])) {

@@ -1,7 +1,6 @@
 #pragma once
 // Paths are UTF-8 text inside the program. On Windows they become wide
 // strings at the system call; elsewhere the bytes are used as they are.
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -14,10 +13,6 @@ std::string FromWide(std::wstring_view wide);
 #else
 constexpr char kPathSeparator = '/';
 #endif
-
-// A path of the program as the standard library's path, and back.
-std::filesystem::path NativePathOf(const std::string& utf8);
-std::string Utf8PathOf(const std::filesystem::path& path);
 
 // The separator as a one-character text, for joining paths by concatenation.
 inline std::string Sep() { return std::string(1, kPathSeparator); }
