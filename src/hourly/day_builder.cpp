@@ -43,13 +43,23 @@ struct LinePlace {
 
 bool IsDayHour(int16_t hour) { return hour >= 1 && hour <= kHoursPerDay; }
 
-LinePlace PlaceOf(const DataLines& lines, std::size_t index) {
+LinePlace PlaceOf(std::string_view line) {
   LinePlace place;
-  place.day = ReadLineDay(lines[index]);
-  place.hour = ReadLineHour(lines[index]);
-  if (!IsDayHour(place.hour))
-    throw platform::MakeError(platform::kErrTypeMismatch, DescribeDataLine(index, lines[index]));
+  place.day = ReadLineDay(line);
+  place.hour = ReadLineHour(line);
+  if (!IsDayHour(place.hour)) throw platform::MakeError(platform::kErrTypeMismatch);
   return place;
+}
+
+// A line read with the general reading; a failure names the line, so that
+// the user finds it among thousands.
+template <typename Read>
+auto ReadNamingTheLine(const DataLines& lines, std::size_t index, Read read) {
+  try {
+    return read(lines[index]);
+  } catch (const platform::RunError& error) {
+    throw error.At(DescribeDataLine(index, lines[index]));
+  }
 }
 
 // Day, hour and value E of a line as the pass of values A to D found them
@@ -98,9 +108,9 @@ struct DvxPass {
       line.place = {line.values.day, line.values.hour};
       return line;
     }
-    line.place = PlaceOf(lines, index);
-    line.values = ReadHourValues(lines[index], false);
-    return line;
+    return ReadNamingTheLine(lines, index, [](std::string_view text) {
+      return Line{PlaceOf(text), ReadHourValues(text, false)};
+    });
   }
   static void Finish(Record& record) { InitDvxTrailer(record); }
   static void Append(std::vector<Record>& records) { AppendDvxDay(records); }
@@ -133,9 +143,7 @@ struct DvsPass {
       line.e = v.e;
       return line;
     }
-    line.place = PlaceOf(lines, index);
-    line.e = ReadValueE(lines[index]);
-    return line;
+    return ReadNamingTheLine(lines, index, [](std::string_view text) { return Line{PlaceOf(text), ReadValueE(text)}; });
   }
   static void Finish(Record& record) { InitDvsTrailer(record); }
   static void Append(std::vector<Record>& records) { AppendDvsDay(records); }

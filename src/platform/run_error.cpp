@@ -7,10 +7,22 @@
 
 namespace dorvax::platform {
 
-RunError::RunError(int32_t number, std::string description)
-    : std::runtime_error(std::to_string(number) + " : " + description),
+namespace {
+std::string WithDetail(const std::string& base, const std::string& detail) {
+  return detail.empty() ? base : base + " (" + detail + ")";
+}
+}  // namespace
+
+RunError::RunError(int32_t number, std::string description, std::string detail)
+    : std::runtime_error(std::to_string(number) + " : " + WithDetail(description, detail)),
       number_(number),
-      description_(std::move(description)) {}
+      base_(std::move(description)),
+      detail_(std::move(detail)),
+      description_(WithDetail(base_, detail_)) {}
+
+RunError RunError::At(const std::string& place) const {
+  return RunError(number_, base_, detail_.empty() ? place : place + ": " + detail_);
+}
 
 std::string DescribeError(int32_t number) {
   switch (number) {
@@ -32,8 +44,7 @@ std::string DescribeError(int32_t number) {
 RunError MakeError(int32_t number) { return RunError(number, DescribeError(number)); }
 
 RunError MakeError(int32_t number, const std::string& detail) {
-  if (detail.empty()) return MakeError(number);
-  return RunError(number, DescribeError(number) + " (" + detail + ")");
+  return RunError(number, DescribeError(number), detail);
 }
 
 int32_t ErrorNumberFromErrno(int err, bool missingMeansPath) {

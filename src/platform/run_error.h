@@ -29,12 +29,20 @@ constexpr int32_t kStatusDiskFull = static_cast<int32_t>(0x80070070u);
 
 class RunError : public std::runtime_error {
  public:
-  RunError(int32_t number, std::string description);
+  // `description` is followed by the detail in parentheses when there is one:
+  // the path or the place in a file where the failure happened.
+  RunError(int32_t number, std::string description, std::string detail = {});
   int32_t number() const { return number_; }
   const std::string& description() const { return description_; }
+  const std::string& detail() const { return detail_; }
+  // The same failure with a place put before its detail: the file of a line
+  // that failed ("dorvax/hourly/199901/area11/x.csv: line 25: ...").
+  RunError At(const std::string& place) const;
 
  private:
   int32_t number_;
+  std::string base_;
+  std::string detail_;
   std::string description_;
 };
 
