@@ -1,9 +1,9 @@
 // Feeds every file of the given folders (or the given files) to the fuzz
 // target once, so the committed corpus runs as a regression test without
 // libFuzzer.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "fuzz_support.h"
-#include "hourly/day_builder.h"
 #include "formats/day_records.h"
 #include "formats/station_header.h"
+#include "fuzz_support.h"
+#include "hourly/day_builder.h"
 
 namespace {
 dorvax::StationTable MakeTable() {

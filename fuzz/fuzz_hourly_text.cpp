@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz_support.h"
 #include "formats/text_reshape.h"
+#include "fuzz_support.h"
 #include "platform/cp932.h"
 
 namespace {

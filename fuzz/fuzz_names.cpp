@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz_support.h"
-#include "formats/hourly_file_names.h"
 #include "formats/folder_names.h"
+#include "formats/hourly_file_names.h"
+#include "fuzz_support.h"
 #include "platform/cp932.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -14,8 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int16_t year = -1;
   bool valid = true;
   dorvax::CheckYearMonthName(name, year, valid);
-  if (valid) fuzzing::Require(year >= 1974 && year <= 2099);
-  else fuzzing::Require(year == -1);
+  if (valid)
+    fuzzing::Require(year >= 1974 && year <= 2099);
+  else
+    fuzzing::Require(year == -1);
 
   bool area = true;
   dorvax::CheckAreaName(name, area);

@@ -1,12 +1,12 @@
 // A station information file of any content: the conversion into the station
 // index either succeeds, with no more index lines than station lines, or
 // stops with its message and result 111; every file it opened is closed.
+#include <unistd.h>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "fuzz_support.h"
 #include "null_window.h"

@@ -19,10 +19,8 @@ inline void ExpectKnownError(const dorvax::platform::RunError& e) {
   switch (e.number()) {
     case dorvax::platform::kErrOverflow:
     case dorvax::platform::kErrTypeMismatch:
-    case dorvax::platform::kErrInputPastEnd:
-      return;
-    default:
-      std::abort();
+    case dorvax::platform::kErrInputPastEnd: return;
+    default: std::abort();
   }
 }
 

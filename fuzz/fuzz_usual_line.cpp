@@ -12,11 +12,11 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz_support.h"
 #include "formats/data_line.h"
 #include "formats/line_classes.h"
-#include "formats/usual_data_line.h"
 #include "formats/text_reshape.h"
+#include "formats/usual_data_line.h"
+#include "fuzz_support.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <chrono>
 #include <filesystem>
-#include <system_error>
 #include <istream>
 #include <ostream>
+#include <system_error>
 
 #include "cli/batch_options.h"
 #include "cli/console_window.h"
@@ -14,8 +14,8 @@
 #include "platform/file_system.h"
 #include "platform/io_counters.h"
 #include "platform/native_path.h"
-#include "platform/standard_path.h"
 #include "platform/run_error.h"
+#include "platform/standard_path.h"
 #include "run/run_controller.h"
 
 namespace dorvax::cli {
@@ -69,8 +69,8 @@ void HandleInterruptedTree(ConsoleWindow& window, const BatchOptions& options, T
     platform::DeleteFolderTree(tree);
     terminal.err << kProgram << ": deleted the incomplete " << tree << "\n";
   } catch (const platform::RunError& error) {
-    terminal.err << kProgram << ": " << tree << " is incomplete and could not be deleted: " << error.number()
-                 << " " << error.description() << "\n";
+    terminal.err << kProgram << ": " << tree << " is incomplete and could not be deleted: " << error.number() << " "
+                 << error.description() << "\n";
   }
 }
 
@@ -113,16 +113,10 @@ int Convert(const BatchOptions& options, Terminal& terminal) {
 int RunBatchProgram(const std::vector<std::string>& args, Terminal& terminal) {
   BatchOptions options = ParseBatchOptions(args);
   switch (options.action) {
-    case BatchOptions::Action::kHelp:
-      terminal.out << HelpText();
-      return 0;
-    case BatchOptions::Action::kVersion:
-      terminal.out << kVersionText << "\n";
-      return 0;
-    case BatchOptions::Action::kUsageError:
-      return UsageError(options, terminal);
-    case BatchOptions::Action::kRun:
-      break;
+    case BatchOptions::Action::kHelp: terminal.out << HelpText(); return 0;
+    case BatchOptions::Action::kVersion: terminal.out << kVersionText << "\n"; return 0;
+    case BatchOptions::Action::kUsageError: return UsageError(options, terminal);
+    case BatchOptions::Action::kRun: break;
   }
   return Convert(options, terminal);
 }

@@ -103,8 +103,8 @@ MsgAnswer ConsoleWindow::Ask(const MessageBoxRequest& box) {
     answer = positive;
   } else if (settings_.askOnTerminal) {
     for (;;) {
-      err_ << "  " << AnswerName(positive) << " (y) / " << AnswerName(negative) << " (n), Enter = "
-           << AnswerName(box.defaultAnswer) << ": " << std::flush;
+      err_ << "  " << AnswerName(positive) << " (y) / " << AnswerName(negative)
+           << " (n), Enter = " << AnswerName(box.defaultAnswer) << ": " << std::flush;
       std::string reply;
       if (!std::getline(in_, reply)) break;  // end of input: the cautious answer
       if (!reply.empty() && reply.back() == '\r') reply.pop_back();

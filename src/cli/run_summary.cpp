@@ -13,8 +13,7 @@ std::string Fixed(double value, int decimals) {
 std::string Megabytes(uint64_t bytes) { return Fixed(static_cast<double>(bytes) / 1e6, 1); }
 }  // namespace
 
-std::string RunSummary(const RunStatistics& stats, int64_t filesLeftOut, const platform::IoTotals& io,
-                       double seconds) {
+std::string RunSummary(const RunStatistics& stats, int64_t filesLeftOut, const platform::IoTotals& io, double seconds) {
   return "Converted " + std::to_string(stats.filesConverted) + " files (" + std::to_string(filesLeftOut) +
          " left out): " + std::to_string(stats.dvxRecords) + " DVX and " + std::to_string(stats.dvsRecords) +
          " DVS day records, " + std::to_string(stats.textFiles) + " text files; read " + Megabytes(io.bytesRead) +

@@ -14,9 +14,7 @@ std::string ControlState::Text(Control control) const { return Lookup(text_, con
 
 bool ControlState::IsEnabled(Control control) const { return Lookup(enabled_, control, true); }
 
-BoxColour ControlState::Background(Control control) const {
-  return Lookup(colour_, control, BoxColour::kNormal);
-}
+BoxColour ControlState::Background(Control control) const { return Lookup(colour_, control, BoxColour::kNormal); }
 
 bool ControlState::IsSelected(Control option) const { return Lookup(selected_, option, false); }
 

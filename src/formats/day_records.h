@@ -32,9 +32,9 @@ struct DvxDayRecord {
   int16_t intYear = 0;
   int16_t intMonth = 0;
   int16_t intDay = 0;
-  std::array<int16_t, 97> intValue{};   // 1..96: hour h, slot k at (h-1)*4 + k
-  std::array<int16_t, 18> intTrailer{}; // 1..17
-  std::array<int32_t, 5> lngTrailer{};  // 1..4
+  std::array<int16_t, 97> intValue{};    // 1..96: hour h, slot k at (h-1)*4 + k
+  std::array<int16_t, 18> intTrailer{};  // 1..17
+  std::array<int32_t, 5> lngTrailer{};   // 1..4
 };
 
 struct DvsDayRecord {
@@ -43,8 +43,8 @@ struct DvsDayRecord {
   int16_t intYear = 0;
   int16_t intMonth = 0;
   int16_t intDay = 0;
-  std::array<int16_t, 25> intValue{};   // 1..24
-  std::array<int16_t, 11> intTrailer{}; // 1..10
+  std::array<int16_t, 25> intValue{};    // 1..24
+  std::array<int16_t, 11> intTrailer{};  // 1..10
 };
 
 // Slots of an hour in a DVX record.

@@ -33,9 +33,7 @@ Era EraOfYearMonth(std::string_view yearMonth) {
   return year <= kLastBinaryYear ? Era::kBinary : Era::kText;
 }
 
-std::string_view OldEditionName(std::string_view fileName) {
-  return platform::utf8::Mid(fileName, 2, fileName.size());
-}
+std::string_view OldEditionName(std::string_view fileName) { return platform::utf8::Mid(fileName, 2, fileName.size()); }
 
 bool CheckStationNumber(std::string_view text) {
   std::optional<int32_t> number = platform::TryReadInt32(platform::utf8::Mid(text, 4, 3));

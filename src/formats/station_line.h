@@ -9,11 +9,11 @@
 namespace dorvax {
 
 struct StationLine {
-  std::string indexLine;   // output fields 1 to 11, raw CP932 bytes
-  int32_t stationNo = 0;   // characters 1-5
-  int16_t kind = 4;        // 1, 4 or -1
-  int16_t snow = -1;       // 5 when flag E is "1"
-  bool inIndex = true;     // written to the IDX file
+  std::string indexLine;     // output fields 1 to 11, raw CP932 bytes
+  int32_t stationNo = 0;     // characters 1-5
+  int16_t kind = 4;          // 1, 4 or -1
+  int16_t snow = -1;         // 5 when flag E is "1"
+  bool inIndex = true;       // written to the IDX file
   bool inSnowIndex = false;  // written to the SIDX file
 };
 

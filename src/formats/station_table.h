@@ -9,11 +9,11 @@
 namespace dorvax {
 
 struct StationInfo {
-  int16_t intYear = 0;       // two-digit observation year (99 for 1999)
-  int16_t intMonth = 0;      // 1 to 12
+  int16_t intYear = 0;   // two-digit observation year (99 for 1999)
+  int16_t intMonth = 0;  // 1 to 12
   int32_t lngStationNo = 0;
-  int16_t intKind = 0;       // 1, 4 or -1
-  int16_t intSnow = 0;       // 5 when the station has value E, otherwise -1
+  int16_t intKind = 0;  // 1, 4 or -1
+  int16_t intSnow = 0;  // 5 when the station has value E, otherwise -1
 };
 
 class StationTable {

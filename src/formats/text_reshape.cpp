@@ -145,9 +145,8 @@ char* WriteSingleByteLineWithEnd(std::string_view line, char* out) {
   if ((digits & kFlags) != kFlags) return nullptr;
   const char* in = line.data();
   std::memcpy(out, in + ByteOf(kPlace.first), 8);  // day, hour and their commas, and a surplus
-  [&]<std::size_t... V>(std::index_sequence<V...>) {
-    (CopyValue<V>(in, out), ...);
-  }(std::make_index_sequence<kValueCount>{});
+  [&]<std::size_t... V>(std::index_sequence<V...>) { (CopyValue<V>(in, out), ...); }
+  (std::make_index_sequence<kValueCount>{});
   for (std::size_t v = 0; v < kValueCount; ++v) {
     if (in[ByteOf(kValues[v].flag)] == '9')
       std::memcpy(out + kReshaped.value[v], kSlashes.data(), kValues[v].kept.count());

@@ -36,8 +36,7 @@ void ReportFailure(StepWindow& frm, const platform::RunError& error) {
     frm.MsgBox(OkBox(msg::kDiskFull, msg::kTitleStopped, MsgIcon::kCritical));
     frm.FocusFolderBox(1);
   } else {
-    frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleStopped,
-                     MsgIcon::kCritical));
+    frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleStopped, MsgIcon::kCritical));
   }
 }
 

@@ -227,8 +227,8 @@ void BuildDayRecords(const DataLines& lines, DvxRecordList& dvxRecords, DvsRecor
 }
 
 void InitDvxTrailer(DvxDayRecord& record) {
-  static constexpr int16_t kTrailer[18] = {0,     32767, 9,     32767, 0, 32767, 9,     32767, 0,
-                                           32767, 32767, 9,     32767, 0, 32767, -1,    32767, 9};
+  static constexpr int16_t kTrailer[18] = {0,     32767, 9, 32767, 0, 32767, 9,  32767, 0,
+                                           32767, 32767, 9, 32767, 0, 32767, -1, 32767, 9};
   for (std::size_t k = 1; k <= 17; ++k) record.intTrailer[k] = kTrailer[k];
   for (std::size_t k = 1; k <= 4; ++k) record.lngTrailer[k] = 0;
 }
@@ -275,8 +275,17 @@ int16_t DaysInMonth(int16_t year, int16_t month) {
   int32_t fullYear = year;
   if (year < 100) fullYear = year < 76 ? 2000 + year : 1900 + year;
   switch (month) {
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12: return 31;
-    case 4: case 6: case 9: case 11: return 30;
+    case 1:
+    case 3:
+    case 5:
+    case 7:
+    case 8:
+    case 10:
+    case 12: return 31;
+    case 4:
+    case 6:
+    case 9:
+    case 11: return 30;
     case 2: return IsLeapYear(fullYear) ? 29 : 28;
     default: return 0;
   }

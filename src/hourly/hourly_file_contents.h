@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "hourly/day_builder.h"
 #include "formats/day_records.h"
 #include "formats/station_table.h"
+#include "hourly/day_builder.h"
 #include "platform/text_file.h"
 
 namespace dorvax {

@@ -4,6 +4,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// (after windows.h, which it needs)
 #include <shellapi.h>
 
 #include "platform/native_path.h"

@@ -196,8 +196,8 @@ class Comparer {
 
   // Passes over the folder at `index` and everything in it, counting its
   // files as one-sided; the folder itself is named when `nameFolder`.
-  std::size_t SkipBelow(const std::vector<TreeEntry>& list, std::size_t index, const char* side,
-                        std::size_t& count, bool nameFolder = false) {
+  std::size_t SkipBelow(const std::vector<TreeEntry>& list, std::size_t index, const char* side, std::size_t& count,
+                        bool nameFolder = false) {
     const TreeEntry& folder = list[index];
     std::size_t end = index + 1;
     std::size_t files = 0;
@@ -220,8 +220,7 @@ class Comparer {
 };
 
 void PrintSummary(const Totals& t, std::ostream& out) {
-  if (t.onlyA > 0 || t.onlyB > 0)
-    out << t.onlyA << " entries only in A, " << t.onlyB << " only in B\n";
+  if (t.onlyA > 0 || t.onlyB > 0) out << t.onlyA << " entries only in A, " << t.onlyB << " only in B\n";
   out << t.differentRecords << " different records out of " << t.records << " in " << t.files << " files\n";
 }
 
@@ -236,7 +235,8 @@ int ExitCodeOf(const Totals& t) {
 int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CompareOptions options;
   if (auto problem = ParseCompareArguments(args, options)) {
-    err << kProgram << ": " << *problem << "\n" << "Try 'dorvax-compare --help'.\n";
+    err << kProgram << ": " << *problem << "\n"
+        << "Try 'dorvax-compare --help'.\n";
     return kExitFailure;
   }
   if (options.help) {

@@ -8,8 +8,7 @@ void DiffPrinter::Line(const std::string& text) {
 }
 
 void DiffPrinter::Finish() {
-  if (lines_ > maxLines_)
-    out_ << label_ << ": " << (lines_ - maxLines_) << " more difference lines not shown\n";
+  if (lines_ > maxLines_) out_ << label_ << ": " << (lines_ - maxLines_) << " more difference lines not shown\n";
 }
 
 }  // namespace dorvax::inspect

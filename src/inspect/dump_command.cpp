@@ -196,7 +196,8 @@ class FileDumper {
 int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   DumpOptions options;
   if (auto problem = ParseDumpArguments(args, options)) {
-    err << kProgram << ": " << *problem << "\n" << "Try 'dorvax-dump --help'.\n";
+    err << kProgram << ": " << *problem << "\n"
+        << "Try 'dorvax-dump --help'.\n";
     return kExitFailure;
   }
   if (options.help) {

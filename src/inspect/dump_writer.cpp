@@ -36,15 +36,14 @@ DvxHourTexts HourTexts(const DvxDayRecord& r, int hour) {
   return t;
 }
 
-std::string CsvRecordHead(const std::string& file, std::size_t index, int32_t station, int kind, int year,
-                          int month, int day) {
-  return CsvField(file) + "," + std::to_string(index) + "," + std::to_string(station) + "," +
-         std::to_string(kind) + "," + std::to_string(year) + "," + std::to_string(month) + "," +
-         std::to_string(day);
+std::string CsvRecordHead(const std::string& file, std::size_t index, int32_t station, int kind, int year, int month,
+                          int day) {
+  return CsvField(file) + "," + std::to_string(index) + "," + std::to_string(station) + "," + std::to_string(kind) +
+         "," + std::to_string(year) + "," + std::to_string(month) + "," + std::to_string(day);
 }
 
-std::string JsonRecordHead(const char* type, const std::string& file, std::size_t index, int32_t station,
-                           int kind, int year, int month, int day) {
+std::string JsonRecordHead(const char* type, const std::string& file, std::size_t index, int32_t station, int kind,
+                           int year, int month, int day) {
   return std::string("{\"type\":\"") + type + "\",\"file\":" + JsonString(file) +
          ",\"record\":" + std::to_string(index) + ",\"station\":" + std::to_string(station) +
          ",\"kind\":" + std::to_string(kind) + ",\"year\":" + std::to_string(year) +
@@ -56,8 +55,7 @@ std::string JsonRecordHead(const char* type, const std::string& file, std::size_
 template <typename Record>
 std::string RecordHead(bool csv, const char* type, const std::string& file, std::size_t index, const Record& r) {
   if (csv) return CsvRecordHead(file, index, r.lngStationNo, r.intKind, r.intYear, r.intMonth, r.intDay);
-  return JsonRecordHead(type, file, index, r.lngStationNo, r.intKind, r.intYear, r.intMonth, r.intDay) +
-         ",\"hours\":[";
+  return JsonRecordHead(type, file, index, r.lngStationNo, r.intKind, r.intYear, r.intMonth, r.intDay) + ",\"hours\":[";
 }
 
 }  // namespace

@@ -21,8 +21,7 @@ class DumpWriter {
   void WriteDvx(const std::string& file, std::size_t index, const DvxDayRecord& record);
   void WriteDvs(const std::string& file, std::size_t index, const DvsDayRecord& record);
   // `lineNumber` is 1-based; the fields are raw CP932 and shown as UTF-8.
-  void WriteIndexLine(const std::string& file, FileKind kind, std::size_t lineNumber,
-                      const IndexLineFields& line);
+  void WriteIndexLine(const std::string& file, FileKind kind, std::size_t lineNumber, const IndexLineFields& line);
 
  private:
   enum class Columns { kNone, kDvx, kDvs, kIndex };

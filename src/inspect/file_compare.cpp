@@ -51,8 +51,8 @@ void CompareField(const std::string& prefix, const NamedField& left, const Named
     shown = true;
   }
   if (!shown)
-    printer.Line(prefix + " " + left.name + " (stored): " + std::to_string(left.value) + " != " +
-                 std::to_string(right.value));
+    printer.Line(prefix + " " + left.name + " (stored): " + std::to_string(left.value) +
+                 " != " + std::to_string(right.value));
 }
 
 // Prints the fields that differ between two records whose bytes differ.

@@ -13,7 +13,17 @@ struct FieldSpan {
 
 // Station number, then the fields as the index line joins them.
 constexpr std::array<FieldSpan, kIndexFieldCount> kSpans = {{
-    {1, 5}, {6, 7}, {13, 11}, {24, 7}, {31, 2}, {33, 2}, {35, 1}, {36, 3}, {39, 2}, {41, 1}, {42, 4},
+    {1, 5},
+    {6, 7},
+    {13, 11},
+    {24, 7},
+    {31, 2},
+    {33, 2},
+    {35, 1},
+    {36, 3},
+    {39, 2},
+    {41, 1},
+    {42, 4},
 }};
 
 }  // namespace

@@ -23,16 +23,14 @@ FieldForm SlotForm(int slot) {
   }
 }
 
-std::string HourValueName(int hour, const char* letter) {
-  return "hour " + std::to_string(hour) + " value " + letter;
-}
+std::string HourValueName(int hour, const char* letter) { return "hour " + std::to_string(hour) + " value " + letter; }
 
 }  // namespace
 
 std::vector<NamedField> FieldsOf(const DvxDayRecord& record) {
   std::vector<NamedField> fields = {
-      {"lead", record.intLead},   {"station", record.lngStationNo}, {"kind", record.intKind},
-      {"year", record.intYear},   {"month", record.intMonth},       {"day", record.intDay},
+      {"lead", record.intLead}, {"station", record.lngStationNo}, {"kind", record.intKind},
+      {"year", record.intYear}, {"month", record.intMonth},       {"day", record.intDay},
   };
   for (int hour = 1; hour <= 24; ++hour)
     for (int slot = kSlotA; slot <= kSlotC; ++slot)

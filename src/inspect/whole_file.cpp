@@ -35,8 +35,8 @@ const char* ErrorMeaning(int32_t number) {
 }  // namespace
 
 std::string ReadFailureText(const platform::RunError& error) {
-  return std::string("cannot be read: ") + ErrorMeaning(error.number()) + " (error " +
-         std::to_string(error.number()) + ")";
+  return std::string("cannot be read: ") + ErrorMeaning(error.number()) + " (error " + std::to_string(error.number()) +
+         ")";
 }
 
 }  // namespace dorvax::inspect

@@ -52,8 +52,7 @@ void CheckSecondDisc(RunState& run, StepWindow& frm, StepResult& result) {
     RefuseDisc(frm, kWrongDisc, result);
   } catch (const platform::RunError& error) {
     frm.SetBusyCursor(false);
-    frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleStopped,
-                     MsgIcon::kCritical));
+    frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleStopped, MsgIcon::kCritical));
     result = StepResult::kDiscCheckFailed;
   }
 }

@@ -2,13 +2,13 @@
 
 #include <vector>
 
-#include "window/messages.h"
 #include "formats/station_file_name.h"
 #include "formats/station_line.h"
 #include "platform/numeric_text.h"
 #include "platform/run_error.h"
 #include "platform/text_file.h"
 #include "platform/writer_closing.h"
+#include "window/messages.h"
 
 namespace dorvax {
 

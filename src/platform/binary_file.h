@@ -23,7 +23,10 @@ class BinaryWriter {
     if (buffer_.size() >= kFlushSize) Flush();
   }
   void Close();
-  void CloseQuietly() noexcept { file_.CloseQuietly(); buffer_.clear(); }
+  void CloseQuietly() noexcept {
+    file_.CloseQuietly();
+    buffer_.clear();
+  }
 
  private:
   static constexpr std::size_t kFlushSize = 64 * 1024;

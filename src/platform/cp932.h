@@ -85,8 +85,7 @@ class ColumnIndex {
     std::size_t i = 0;
     for (std::size_t c = 1; c <= last_ + 1; ++c) {
       start_[c] = static_cast<uint32_t>(i);
-      if (i < line_.size())
-        i += (IsLeadByte(static_cast<unsigned char>(line_[i])) && i + 1 < line_.size()) ? 2 : 1;
+      if (i < line_.size()) i += (IsLeadByte(static_cast<unsigned char>(line_[i])) && i + 1 < line_.size()) ? 2 : 1;
     }
   }
 

@@ -23,10 +23,10 @@ std::string WithTrailingSlash(std::string path) {
 }
 
 struct Mount {
-  std::string point;   // with a trailing "/"
+  std::string point;  // with a trailing "/"
   std::string fsType;
   std::string source;
-  bool whole = true;   // the whole file system, not a folder of it bound elsewhere
+  bool whole = true;  // the whole file system, not a folder of it bound elsewhere
 };
 
 // Undoes the octal escapes of /proc/self/mountinfo ("\040" for a blank).
@@ -69,9 +69,9 @@ bool IsOpticalMount(const Mount& m) {
 }
 
 bool IsPseudoFs(const std::string& type) {
-  static const char* kPseudo[] = {"proc", "sysfs", "devpts", "cgroup", "cgroup2", "securityfs", "pstore",
-                                  "debugfs", "tracefs", "mqueue", "hugetlbfs", "configfs", "fusectl",
-                                  "bpf", "autofs", "binfmt_misc", "nsfs", "devtmpfs", "efivarfs", "rpc_pipefs"};
+  static const char* kPseudo[] = {"proc",    "sysfs",       "devpts", "cgroup",    "cgroup2",  "securityfs", "pstore",
+                                  "debugfs", "tracefs",     "mqueue", "hugetlbfs", "configfs", "fusectl",    "bpf",
+                                  "autofs",  "binfmt_misc", "nsfs",   "devtmpfs",  "efivarfs", "rpc_pipefs"};
   return std::find(std::begin(kPseudo), std::end(kPseudo), type) != std::end(kPseudo);
 }
 
@@ -92,8 +92,8 @@ namespace {
 DriveType TypeOfMount(const Mount& m) {
   if (IsOpticalMount(m)) return DriveType::kCdRom;
   if (m.fsType == "tmpfs" || m.fsType == "ramfs") return DriveType::kRamDisk;
-  if (m.fsType == "nfs" || m.fsType == "nfs4" || m.fsType == "cifs" || m.fsType == "smb3" ||
-      m.fsType == "sshfs" || m.fsType.rfind("fuse.", 0) == 0)
+  if (m.fsType == "nfs" || m.fsType == "nfs4" || m.fsType == "cifs" || m.fsType == "smb3" || m.fsType == "sshfs" ||
+      m.fsType.rfind("fuse.", 0) == 0)
     return DriveType::kRemote;
   return DriveType::kFixed;
 }

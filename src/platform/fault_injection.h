@@ -24,11 +24,11 @@ enum class Op {
 };
 
 struct Plan {
-  Op op = Op::kAny;            // which operations count (kAny: all)
-  int64_t failAt = 1;          // the 1-based call that fails
-  int32_t errorNumber = 61;    // the error number thrown
-  std::string pathContains;    // only calls whose path holds this text count
-  bool sticky = false;         // keep failing every later matching call
+  Op op = Op::kAny;          // which operations count (kAny: all)
+  int64_t failAt = 1;        // the 1-based call that fails
+  int32_t errorNumber = 61;  // the error number thrown
+  std::string pathContains;  // only calls whose path holds this text count
+  bool sticky = false;       // keep failing every later matching call
 };
 
 // Arms a fault; replaces any armed one and restarts the counting.

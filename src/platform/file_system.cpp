@@ -12,9 +12,7 @@ namespace dorvax::platform {
 using detail::EntryKind;
 using detail::ListEntries;
 
-std::vector<std::string> ListSubfolders(const std::string& folder) {
-  return ListEntries(folder, EntryKind::kFolder);
-}
+std::vector<std::string> ListSubfolders(const std::string& folder) { return ListEntries(folder, EntryKind::kFolder); }
 
 std::vector<std::string> ListFiles(const std::string& folder) { return ListEntries(folder, EntryKind::kFile); }
 

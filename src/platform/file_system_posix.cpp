@@ -15,8 +15,8 @@
 #include "platform/file_system.h"
 #include "platform/list_entries.h"
 #include "platform/native_path.h"
-#include "platform/standard_path.h"
 #include "platform/run_error.h"
+#include "platform/standard_path.h"
 
 namespace fs = std::filesystem;
 
@@ -65,9 +65,8 @@ Found KindOfEntry(const std::string& folder, int dirFd, const dirent* entry) {
   if (entry->d_type == DT_REG) return Found::kFile;
   struct stat st;
   if (fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) return Found::kOther;
-  if (S_ISLNK(st.st_mode) &&
-      (LeadsIntoCreatedFolder(WithoutTrailingSeparator(folder) + Sep() + entry->d_name) ||
-       fstatat(dirFd, entry->d_name, &st, 0) != 0))
+  if (S_ISLNK(st.st_mode) && (LeadsIntoCreatedFolder(WithoutTrailingSeparator(folder) + Sep() + entry->d_name) ||
+                              fstatat(dirFd, entry->d_name, &st, 0) != 0))
     return Found::kOther;
   if (S_ISDIR(st.st_mode)) return Found::kFolder;
   return S_ISREG(st.st_mode) ? Found::kFile : Found::kOther;
@@ -85,8 +84,7 @@ std::vector<std::string> detail::ListEntries(const std::string& folder, EntryKin
     std::string_view name(entry->d_name);
     if (name == "." || name == "..") continue;
     Found found = KindOfEntry(folder, dirfd(dir), entry);
-    if ((kind == EntryKind::kFolder && found == Found::kFolder) ||
-        (kind == EntryKind::kFile && found == Found::kFile))
+    if ((kind == EntryKind::kFolder && found == Found::kFolder) || (kind == EntryKind::kFile && found == Found::kFile))
       names.emplace_back(name);
     errno = 0;
   }
@@ -130,8 +128,8 @@ void DeleteFolderTree(const std::string& path) {
   // Forced deletion: read-only marks are cleared first, as the deletion of a
   // tree copied from a CD-ROM would otherwise fail.
   std::vector<fs::path> entries;
-  for (fs::recursive_directory_iterator it(native, fs::directory_options::none, ec), end;
-       !ec && it != end; it.increment(ec)) {
+  for (fs::recursive_directory_iterator it(native, fs::directory_options::none, ec), end; !ec && it != end;
+       it.increment(ec)) {
     entries.push_back(it->path());
   }
   if (ec) throw ErrorFromCode(ec, path, true);
@@ -148,9 +146,7 @@ void DeleteFolderTree(const std::string& path) {
   SetNormalAttributes(root);
   if (!fs::remove(native, ec) && ec) throw ErrorFromCode(ec, root);
 }
-mode_t NormalMode(mode_t mode) {
-  return (mode | S_IWUSR | S_IRUSR | (S_ISDIR(mode) ? S_IXUSR : 0)) & 07777;
-}
+mode_t NormalMode(mode_t mode) { return (mode | S_IWUSR | S_IRUSR | (S_ISDIR(mode) ? S_IXUSR : 0)) & 07777; }
 
 void SetNormalAttributes(const std::string& path) {
   faults::Check(faults::Op::kSetAttributes, path);

@@ -141,9 +141,9 @@ namespace {
 // The path the system resolved for an open folder: dots, 8.3 short names,
 // links and letter case as stored on disk. Empty when it cannot be had.
 std::wstring FinalPathOf(const std::string& path) {
-  HANDLE h = CreateFileW(ToWide(path).c_str(), FILE_READ_ATTRIBUTES,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE h =
+      CreateFileW(ToWide(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return {};
   std::wstring out(MAX_PATH, L'\0');
   DWORD n = GetFinalPathNameByHandleW(h, out.data(), static_cast<DWORD>(out.size()), FILE_NAME_NORMALIZED);
@@ -175,8 +175,8 @@ std::wstring FullPathOf(const std::string& path) {
 
 std::wstring UpperCaseOf(const std::wstring& text) {
   if (text.empty()) return text;
-  int n = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()),
-                        nullptr, 0, nullptr, nullptr, 0);
+  int n = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                        nullptr, nullptr, 0);
   if (n <= 0) return text;
   std::wstring out(static_cast<std::size_t>(n), L'\0');
   LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()), out.data(), n,

@@ -48,8 +48,7 @@ Outcome Parse(std::string_view s, int64_t& value) {
   }
   while (i < n && IsBlank(s[i])) ++i;
   if (i != n || !anyDigit) return Outcome::kNotANumber;
-  if (firstFraction > 5 || (firstFraction == 5 && (restNonZero || (magnitude & 1))))
-    ++magnitude;
+  if (firstFraction > 5 || (firstFraction == 5 && (restNonZero || (magnitude & 1)))) ++magnitude;
   value = negative ? -magnitude : magnitude;
   return Outcome::kOk;
 }

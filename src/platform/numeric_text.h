@@ -61,8 +61,6 @@ inline int32_t ReadInt32(std::string_view text) { return ReadInteger(text, INT32
 // The same reading without an exception: nothing when the text is not a
 // number or does not fit.
 std::optional<int32_t> TryReadInteger(std::string_view text, int32_t min, int32_t max);
-inline std::optional<int32_t> TryReadInt32(std::string_view text) {
-  return TryReadInteger(text, INT32_MIN, INT32_MAX);
-}
+inline std::optional<int32_t> TryReadInt32(std::string_view text) { return TryReadInteger(text, INT32_MIN, INT32_MAX); }
 
 }  // namespace dorvax::platform

@@ -53,8 +53,7 @@ int32_t ErrorNumberFromErrno(int err, bool missingMeansPath) {
 #ifdef EDQUOT
     case EDQUOT:
 #endif
-    case EFBIG:
-      return kErrDiskFull;
+    case EFBIG: return kErrDiskFull;
     case EACCES:
     case EPERM:
     case EROFS:
@@ -62,26 +61,20 @@ int32_t ErrorNumberFromErrno(int err, bool missingMeansPath) {
     case ETXTBSY:
     // A folder that is not empty when it is removed: something under it was
     // held open or added meanwhile, so the tree cannot be deleted completely.
-    case ENOTEMPTY:
-      return kErrPermissionDenied;
-    case ENOENT:
-      return missingMeansPath ? kErrPathNotFound : kErrFileNotFound;
+    case ENOTEMPTY: return kErrPermissionDenied;
+    case ENOENT: return missingMeansPath ? kErrPathNotFound : kErrFileNotFound;
     case ENOTDIR:
 #ifdef ELOOP
     case ELOOP:
 #endif
       return kErrPathNotFound;
-    case EEXIST:
-      return kErrFileAlreadyExists;
+    case EEXIST: return kErrFileAlreadyExists;
     case EMFILE:
-    case ENFILE:
-      return kErrTooManyFiles;
+    case ENFILE: return kErrTooManyFiles;
     case EISDIR:
     case ENAMETOOLONG:
-    case EINVAL:
-      return kErrPathFileAccess;
-    default:
-      return kErrDeviceIo;
+    case EINVAL: return kErrPathFileAccess;
+    default: return kErrDeviceIo;
   }
 }
 
@@ -102,33 +95,25 @@ RunError ErrorFromCode(const std::error_code& ec, const std::string& path, bool 
 int32_t ErrorNumberFromWin32(unsigned long code) {
   switch (code) {
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return kErrDiskFull;
+    case ERROR_HANDLE_DISK_FULL: return kErrDiskFull;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     // Left by a file deleted while another program still holds it open.
-    case ERROR_DIR_NOT_EMPTY:
-      return kErrPermissionDenied;
-    case ERROR_FILE_NOT_FOUND:
-      return kErrFileNotFound;
+    case ERROR_DIR_NOT_EMPTY: return kErrPermissionDenied;
+    case ERROR_FILE_NOT_FOUND: return kErrFileNotFound;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_BAD_NETPATH:
     case ERROR_INVALID_DRIVE:
-    case ERROR_NOT_READY:
-      return kErrPathNotFound;
+    case ERROR_NOT_READY: return kErrPathNotFound;
     case ERROR_ALREADY_EXISTS:
-    case ERROR_FILE_EXISTS:
-      return kErrFileAlreadyExists;
-    case ERROR_TOO_MANY_OPEN_FILES:
-      return kErrTooManyFiles;
+    case ERROR_FILE_EXISTS: return kErrFileAlreadyExists;
+    case ERROR_TOO_MANY_OPEN_FILES: return kErrTooManyFiles;
     case ERROR_INVALID_NAME:
     case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_DIRECTORY:
-      return kErrPathFileAccess;
-    default:
-      return kErrDeviceIo;
+    case ERROR_DIRECTORY: return kErrPathFileAccess;
+    default: return kErrDeviceIo;
   }
 }
 

@@ -12,7 +12,7 @@ namespace dorvax::platform {
 // The error numbers the steps' handlers distinguish.
 enum ErrorNumber : int32_t {
   kErrOverflow = 6,
-  kErrTypeMismatch = 13,        // text is not a number
+  kErrTypeMismatch = 13,  // text is not a number
   kErrFileNotFound = 53,
   kErrDeviceIo = 57,
   kErrFileAlreadyExists = 58,
@@ -60,8 +60,7 @@ RunError MakeError(int32_t number, const std::string& detail);
 // (76) or the file itself (53).
 int32_t ErrorNumberFromErrno(int err, bool missingMeansPath = false);
 RunError ErrorFromErrno(int err, const std::string& path, bool missingMeansPath = false);
-RunError ErrorFromCode(const std::error_code& ec, const std::string& path,
-                       bool missingMeansPath = false);
+RunError ErrorFromCode(const std::error_code& ec, const std::string& path, bool missingMeansPath = false);
 #ifdef _WIN32
 int32_t ErrorNumberFromWin32(unsigned long code);
 RunError ErrorFromWin32(unsigned long code, const std::string& path);

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "window/messages.h"
 #include "hourly/convert_hourly_files.h"
 #include "oldtree/create_old_folders.h"
 #include "oldtree/prepare_destination.h"
 #include "platform/file_system.h"
 #include "platform/run_error.h"
 #include "validation/check_folders.h"
+#include "window/messages.h"
 
 namespace dorvax {
 
@@ -127,8 +127,7 @@ void ExitProgram(StepWindow& frm, RunOutcome& outcome) {
 // controls and the progress display go; no deletion is offered.
 void HandleFailure(StepWindow& frm, const platform::RunError& error) {
   frm.SetBusyCursor(false);
-  frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleError,
-                   MsgIcon::kCritical));
+  frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleError, MsgIcon::kCritical));
   if (!frm.IsEnabled(Control::txtFolder1)) frm.EnableInputControls(true);
   frm.ShowProgress(false);
 }

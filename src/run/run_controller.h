@@ -15,9 +15,9 @@ namespace dorvax {
 struct RunOutcome {
   bool confirmed = false;  // the run was confirmed (index 0) / the exit was confirmed (index 1)
   bool completed = false;
-  bool aborted = false;    // a close request ended the run and the program (set by the form)
+  bool aborted = false;                   // a close request ended the run and the program (set by the form)
   StepResult result = StepResult::kGoOn;  // the step result the run ended with
-  int32_t errorNumber = 0;  // a failure that no step handled (the controller's own box), else 0
+  int32_t errorNumber = 0;                // a failure that no step handled (the controller's own box), else 0
 };
 
 void cmdMain_Click(RunState& run, StepWindow& frm, int16_t index, RunOutcome& outcome);

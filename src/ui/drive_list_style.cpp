@@ -9,8 +9,8 @@ namespace dorvax::ui {
 
 DriveListStyle::DriveListStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
 
-void DriveListStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
-                                        QPainter* painter, const QWidget* widget) const {
+void DriveListStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                                        const QWidget* widget) const {
   const auto* list = qstyleoption_cast<const QStyleOptionComboBox*>(option);
   if (control != CC_ComboBox || !list || list->editable) {
     QProxyStyle::drawComplexControl(control, option, painter, widget);

@@ -27,7 +27,10 @@ constexpr int kTitleBarRoom = 120;
 }  // namespace
 
 FolderTreeDialog::FolderTreeDialog(QWidget* owner, const QString& title)
-    : QDialog(owner), title_(new QLabel(title, this)), model_(new QFileSystemModel(this)), tree_(new QTreeView(this)),
+    : QDialog(owner),
+      title_(new QLabel(title, this)),
+      model_(new QFileSystemModel(this)),
+      tree_(new QTreeView(this)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
   setWindowTitle(title);
   // The title stands above the tree as well: a title bar cuts a long title
@@ -72,8 +75,8 @@ int FolderTreeDialog::InitialWidth() const {
   // title bar beside the icon and the buttons there; never wider than the
   // screen.
   const QMargins margins = layout()->contentsMargins();
-  const int titleWidth = title_->fontMetrics().horizontalAdvance(title_->text()) + 2 * title_->margin() +
-                         margins.left() + margins.right();
+  const int titleWidth =
+      title_->fontMetrics().horizontalAdvance(title_->text()) + 2 * title_->margin() + margins.left() + margins.right();
   const int titleBarWidth = fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarRoom * logicalDpiX() / 96;
   int width = std::max({kWidth * logicalDpiX() / 96, titleWidth, titleBarWidth});
   if (const QScreen* shownOn = screen()) width = std::min(width, shownOn->availableGeometry().width());

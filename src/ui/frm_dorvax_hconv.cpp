@@ -52,8 +52,8 @@ QString ToolTipOf(Control control) {
 }
 
 QRect PixelRect(const ControlLayout& layout, double scale) {
-  return QRect(TwipsToPixels(layout.left, scale), TwipsToPixels(layout.top, scale),
-               TwipsToPixels(layout.width, scale), TwipsToPixels(layout.height, scale));
+  return QRect(TwipsToPixels(layout.left, scale), TwipsToPixels(layout.top, scale), TwipsToPixels(layout.width, scale),
+               TwipsToPixels(layout.height, scale));
 }
 
 }  // namespace
@@ -105,12 +105,24 @@ void frmDorvax_hConv::BuildControls() {
   lblForm_->lower();
 
   widgets_ = {
-      {Control::fraNEW, fraNEW_},         {Control::optNew0, optNew_[0]},       {Control::drvNew, drvNew_},
-      {Control::optNew1, optNew_[1]},     {Control::cmdNew0, cmdNew_[0]},       {Control::txtFolder0, txtFolder_[0]},
-      {Control::cmdNew1, cmdNew_[1]},     {Control::lblMain, lblMain_},         {Control::txtFolder1, txtFolder_[1]},
-      {Control::cmdOld0, cmdOld_[0]},     {Control::cmdOld1, cmdOld_[1]},       {Control::lblConv0, lblConv_[0]},
-      {Control::ProgressBar1, ProgressBar1_}, {Control::lblConv1, lblConv_[1]}, {Control::cmdMain0, cmdMain_[0]},
-      {Control::cmdMain1, cmdMain_[1]},   {Control::lblMes, lblMes_},           {Control::lblForm, lblForm_},
+      {Control::fraNEW, fraNEW_},
+      {Control::optNew0, optNew_[0]},
+      {Control::drvNew, drvNew_},
+      {Control::optNew1, optNew_[1]},
+      {Control::cmdNew0, cmdNew_[0]},
+      {Control::txtFolder0, txtFolder_[0]},
+      {Control::cmdNew1, cmdNew_[1]},
+      {Control::lblMain, lblMain_},
+      {Control::txtFolder1, txtFolder_[1]},
+      {Control::cmdOld0, cmdOld_[0]},
+      {Control::cmdOld1, cmdOld_[1]},
+      {Control::lblConv0, lblConv_[0]},
+      {Control::ProgressBar1, ProgressBar1_},
+      {Control::lblConv1, lblConv_[1]},
+      {Control::cmdMain0, cmdMain_[0]},
+      {Control::cmdMain1, cmdMain_[1]},
+      {Control::lblMes, lblMes_},
+      {Control::lblForm, lblForm_},
   };
   for (const auto& [control, widget] : widgets_) widget->setObjectName(QString::fromLatin1(ControlName(control)));
 
@@ -128,8 +140,7 @@ void frmDorvax_hConv::BuildControls() {
 
 void frmDorvax_hConv::PlaceControls() {
   const double scale = screen() ? screen()->logicalDotsPerInch() / 96.0 : 1.0;
-  setFixedSize(TwipsToPixels(kClientWidthTwips, scale),
-               TwipsToPixels(kClientHeightTwips, scale));
+  setFixedSize(TwipsToPixels(kClientWidthTwips, scale), TwipsToPixels(kClientHeightTwips, scale));
   for (const ControlLayout& layout : kControlLayout) {
     QWidget* widget = Widget(layout.control);
     widget->setGeometry(PixelRect(layout, scale));
@@ -211,10 +222,8 @@ QButtonGroup* frmDorvax_hConv::MakeArray(QAbstractButton* first, QAbstractButton
 void frmDorvax_hConv::ConnectEvents() {
   connect(optNewGroup_, &QButtonGroup::idClicked, this, &frmDorvax_hConv::optNew_Clicked);
   connect(drvNew_, &QComboBox::currentIndexChanged, this, &frmDorvax_hConv::drvNew_Changed);
-  connect(MakeArray(cmdNew_[0], cmdNew_[1], false), &QButtonGroup::idClicked, this,
-          &frmDorvax_hConv::cmdNew_Clicked);
-  connect(MakeArray(cmdOld_[0], cmdOld_[1], false), &QButtonGroup::idClicked, this,
-          &frmDorvax_hConv::cmdOld_Clicked);
+  connect(MakeArray(cmdNew_[0], cmdNew_[1], false), &QButtonGroup::idClicked, this, &frmDorvax_hConv::cmdNew_Clicked);
+  connect(MakeArray(cmdOld_[0], cmdOld_[1], false), &QButtonGroup::idClicked, this, &frmDorvax_hConv::cmdOld_Clicked);
   connect(MakeArray(cmdMain_[0], cmdMain_[1], false), &QButtonGroup::idClicked, this,
           &frmDorvax_hConv::cmdMain_Clicked);
 }
@@ -345,9 +354,7 @@ void frmDorvax_hConv::Repaint() {
 
 MsgAnswer frmDorvax_hConv::MsgBox(const MessageBoxRequest& box) { return MessageBoxQt::Show(this, box); }
 
-std::string frmDorvax_hConv::SelectFolder(const std::string& title) {
-  return fld_Module::SelectFolder(this, title);
-}
+std::string frmDorvax_hConv::SelectFolder(const std::string& title) { return fld_Module::SelectFolder(this, title); }
 
 std::string frmDorvax_hConv::CurrentDriveText() const { return drvNew_->currentText().toStdString(); }
 

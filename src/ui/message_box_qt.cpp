@@ -92,8 +92,8 @@ class LineKeepingBox : public QMessageBox {
       }
     }
     layout()->activate();
-    const int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
-                                                     : layout()->totalMinimumSize().height();
+    const int height =
+        layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width) : layout()->totalMinimumSize().height();
     setFixedSize(width, height);
   }
 };
@@ -111,9 +111,7 @@ std::unique_ptr<QMessageBox> MessageBoxQt::Build(QWidget* parent, const MessageB
   box->setText(DisplayText(request.text));
   box->setIcon(IconOf(request.icon));
   switch (request.buttons) {
-    case MsgButtons::kOk:
-      AddButton(*box, QMessageBox::Ok, "OK");
-      break;
+    case MsgButtons::kOk: AddButton(*box, QMessageBox::Ok, "OK"); break;
     case MsgButtons::kOkCancel:
       AddButton(*box, QMessageBox::Ok, "OK");
       AddButton(*box, QMessageBox::Cancel, "キャンセル");
@@ -124,11 +122,12 @@ std::unique_ptr<QMessageBox> MessageBoxQt::Build(QWidget* parent, const MessageB
       break;
   }
   // Escape and the close box answer as the button that backs out.
-  const QMessageBox::StandardButton escape = request.buttons == MsgButtons::kOk       ? QMessageBox::Ok
+  const QMessageBox::StandardButton escape = request.buttons == MsgButtons::kOk         ? QMessageBox::Ok
                                              : request.buttons == MsgButtons::kOkCancel ? QMessageBox::Cancel
                                                                                         : QMessageBox::No;
   box->setEscapeButton(box->button(escape));
-  if (auto* byDefault = qobject_cast<QPushButton*>(box->button(ButtonOf(request.defaultAnswer)))) box->setDefaultButton(byDefault);
+  if (auto* byDefault = qobject_cast<QPushButton*>(box->button(ButtonOf(request.defaultAnswer))))
+    box->setDefaultButton(byDefault);
   return box;
 }
 

@@ -16,7 +16,19 @@ namespace {
 
 QColor Classic(int index) { return QColor::fromRgb(kClassicPalette[index]); }
 
-enum Colour { kBlack = 0, kOlive = 3, kNavy = 4, kTeal = 6, kSilver = 7, kGrey = 8, kRed = 9, kYellow = 11, kBlue = 12, kCyan = 14, kWhite = 15 };
+enum Colour {
+  kBlack = 0,
+  kOlive = 3,
+  kNavy = 4,
+  kTeal = 6,
+  kSilver = 7,
+  kGrey = 8,
+  kRed = 9,
+  kYellow = 11,
+  kBlue = 12,
+  kCyan = 14,
+  kWhite = 15
+};
 
 // A disc: silver face, grey rim, coloured track ring and the centre hole.
 void DrawDisc(QPainter& p) {

@@ -16,8 +16,7 @@ void ShowCheckFailure(StepWindow& frm, const platform::RunError& error) {
     frm.MsgBox(OkBox(kAccessDenied, msg::kTitleError, MsgIcon::kCritical));
     frm.FocusFolderBox(1);
   } else {
-    frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleStopped,
-                     MsgIcon::kCritical));
+    frm.MsgBox(OkBox(msg::GenericError(error.number(), error.description()), msg::kTitleStopped, MsgIcon::kCritical));
   }
 }
 

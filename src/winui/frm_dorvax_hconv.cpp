@@ -36,8 +36,8 @@ int ScreenDpi() {
 }
 
 HICON LoadProgramIcon(HINSTANCE instance, int metricX, int metricY) {
-  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                       GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_DEFAULTCOLOR));
+  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, GetSystemMetrics(metricX),
+                                       GetSystemMetrics(metricY), LR_DEFAULTCOLOR));
 }
 
 }  // namespace
@@ -221,9 +221,7 @@ LRESULT CALLBACK frmDorvax_hConv::WindowProc(HWND hwnd, UINT message, WPARAM wPa
 
 LRESULT frmDorvax_hConv::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:
@@ -254,11 +252,8 @@ LRESULT frmDorvax_hConv::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       form_.CloseRequested();
       if (hwnd_) DestroyWindow(hwnd_);
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      break;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: break;
   }
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
@@ -417,9 +412,7 @@ void frmDorvax_hConv::Repaint() {
 
 MsgAnswer frmDorvax_hConv::MsgBox(const MessageBoxRequest& box) { return ShowMessageBox(hwnd_, box); }
 
-std::string frmDorvax_hConv::SelectFolder(const std::string& title) {
-  return fld_Module::SelectFolder(hwnd_, title);
-}
+std::string frmDorvax_hConv::SelectFolder(const std::string& title) { return fld_Module::SelectFolder(hwnd_, title); }
 
 void frmDorvax_hConv::Unload() {
   // WM_DESTROY posts the quit message that ends the main loop.

@@ -1,5 +1,6 @@
 // dorvax-hconv: the converter's window on Windows. It reads no command line.
 #include <windows.h>
+// (after windows.h, which they need)
 #include <commctrl.h>
 #include <objbase.h>
 

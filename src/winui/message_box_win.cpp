@@ -27,8 +27,8 @@ UINT MessageBoxStyle(const MessageBoxRequest& box) {
 
 MsgAnswer ShowMessageBox(HWND owner, const MessageBoxRequest& box) {
   // The texts write their line breaks as CR LF, as the box wants them.
-  const int pressed = MessageBoxW(owner, platform::ToWide(box.text).c_str(), platform::ToWide(box.title).c_str(),
-                                  MessageBoxStyle(box));
+  const int pressed =
+      MessageBoxW(owner, platform::ToWide(box.text).c_str(), platform::ToWide(box.title).c_str(), MessageBoxStyle(box));
   switch (pressed) {
     case IDYES: return MsgAnswer::kYes;
     case IDNO: return MsgAnswer::kNo;
@@ -38,7 +38,7 @@ MsgAnswer ShowMessageBox(HWND owner, const MessageBoxRequest& box) {
   // An OK box closed by its close box or Escape answers OK; a box that could
   // not be shown at all (0) takes the button that backs out.
   if (pressed == 0)
-    return box.buttons == MsgButtons::kYesNo ? MsgAnswer::kNo
+    return box.buttons == MsgButtons::kYesNo      ? MsgAnswer::kNo
            : box.buttons == MsgButtons::kOkCancel ? MsgAnswer::kCancel
                                                   : MsgAnswer::kOk;
   return MsgAnswer::kOk;

@@ -17,9 +17,9 @@ using platform::ToWide;
 void ChildControl::CreateChild(HWND parent, int id, const wchar_t* windowClass, DWORD style, DWORD exStyle,
                                const std::string& caption) {
   id_ = id;
-  hwnd_ = CreateWindowExW(exStyle, windowClass, ToWide(caption).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                          parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                          nullptr);
+  hwnd_ =
+      CreateWindowExW(exStyle, windowClass, ToWide(caption).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
 std::string ChildControl::Text() const {
@@ -125,9 +125,9 @@ void ProgressBar::SetValue(int value) { SendMessageW(hwnd_, PBM_SETPOS, static_c
 
 void ToolTips::Create(HWND owner) {
   owner_ = owner;
-  hwnd_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                          GetModuleHandleW(nullptr), nullptr);
+  hwnd_ =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 void ToolTips::Add(const ChildControl& control, const std::string& text) {

@@ -40,12 +40,11 @@ class DiskFull : public FaultRunTest {
   // Runs into a tmpfs of `pages` pages (and `inodes` entries when not 0) and
   // checks everything a disk-full stop promises. `deleteAfterwards` answers
   // the deletion offer.
-  void RunIntoFullDisk(std::size_t pages, std::size_t inodes, int expectedResult,
-                       bool deleteAfterwards = false) {
+  void RunIntoFullDisk(std::size_t pages, std::size_t inodes, int expectedResult, bool deleteAfterwards = false) {
     DORVAX_MOUNT_OR_SKIP(mount->MountTmpfs(pages * 4096, inodes), *mount);
     FakeWindow frm;
-    RunOutcome outcome = Run(
-        frm, {{MsgAnswer::kOk, kDiskFull}, {deleteAfterwards ? MsgAnswer::kYes : MsgAnswer::kNo, kOfferDeletion}});
+    RunOutcome outcome =
+        Run(frm, {{MsgAnswer::kOk, kDiskFull}, {deleteAfterwards ? MsgAnswer::kYes : MsgAnswer::kNo, kOfferDeletion}});
 
     ASSERT_EQ(frm.boxes.size(), 3u) << ::testing::PrintToString(frm.BoxTexts());
     EXPECT_TRUE(BoxIs(frm.boxes[1], kDiskFull, "処理中断", MsgIcon::kCritical));
@@ -67,8 +66,8 @@ class DiskFull : public FaultRunTest {
 
   std::string mountPoint = tmp / "full";
   std::unique_ptr<ScratchMount> mount = std::make_unique<ScratchMount>(mountPoint);  // goes before its folder
-  std::vector<std::string> written;  // files left in the destination
-  int complete = 0;                  // of them, complete ones
+  std::vector<std::string> written;                                                  // files left in the destination
+  int complete = 0;                                                                  // of them, complete ones
 };
 
 int Count(const std::vector<std::string>& files, bool (*which)(const std::string&)) {

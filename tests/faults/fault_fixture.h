@@ -87,12 +87,12 @@ class ScratchMount {
 };
 
 // Skips the current test with the system's reason when mounting failed.
-#define DORVAX_MOUNT_OR_SKIP(expr, mount)                                              \
-  do {                                                                                 \
-    if (!(expr)) {                                                                     \
-      std::printf("skipped: cannot mount: %s\n", (mount).reason().c_str());            \
-      GTEST_SKIP() << "cannot mount a scratch file system: " << (mount).reason();      \
-    }                                                                                  \
+#define DORVAX_MOUNT_OR_SKIP(expr, mount)                                         \
+  do {                                                                            \
+    if (!(expr)) {                                                                \
+      std::printf("skipped: cannot mount: %s\n", (mount).reason().c_str());       \
+      GTEST_SKIP() << "cannot mount a scratch file system: " << (mount).reason(); \
+    }                                                                             \
   } while (0)
 
 // The number of 4 KiB pages a tmpfs spends on the files below a folder.

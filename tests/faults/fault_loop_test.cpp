@@ -60,7 +60,7 @@ class FaultLoop : public ::testing::TestWithParam<LoopCase> {
 
     FakeWindow frm;
     PrepareFolderRun(frm, Source(), target);
-    frm.Answer(MsgAnswer::kOk);                   // the stop box, or the completion notice
+    frm.Answer(MsgAnswer::kOk);                  // the stop box, or the completion notice
     frm.Answer(MsgAnswer::kNo, kOfferDeletion);  // the deletion offer
     platform::faults::Plan plan;
     plan.op = GetParam().op;
@@ -140,19 +140,19 @@ TEST_P(FaultLoop, EveryCallFailsOnceInTurn) {
   std::printf("%s: %lld runs stopped;%s\n", GetParam().name, static_cast<long long>(n - 1), seen.c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WholeRun, FaultLoop,
-    ::testing::Values(LoopCase{"OpenForWritingDiskFull", Op::kOpenWrite, platform::kErrDiskFull},
-                      LoopCase{"WriteDiskFull", Op::kWrite, platform::kErrDiskFull},
-                      LoopCase{"CloseDiskFull", Op::kClose, platform::kErrDiskFull},
-                      LoopCase{"CreateFolderDiskFull", Op::kCreateFolder, platform::kErrDiskFull},
-                      LoopCase{"CopyDiskFull", Op::kCopyFile, platform::kErrDiskFull},
-                      LoopCase{"SetAttributesDiskFull", Op::kSetAttributes, platform::kErrDiskFull},
-                      LoopCase{"OpenForReadingDeviceError", Op::kOpenRead, platform::kErrDeviceIo},
-                      LoopCase{"ReadDeviceError", Op::kRead, platform::kErrDeviceIo},
-                      LoopCase{"ListFolderDeviceError", Op::kListFolder, platform::kErrDeviceIo},
-                      LoopCase{"AnyOperationDiskFull", Op::kAny, platform::kErrDiskFull}),
-    [](const ::testing::TestParamInfo<LoopCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(WholeRun, FaultLoop,
+                         ::testing::Values(LoopCase{"OpenForWritingDiskFull", Op::kOpenWrite, platform::kErrDiskFull},
+                                           LoopCase{"WriteDiskFull", Op::kWrite, platform::kErrDiskFull},
+                                           LoopCase{"CloseDiskFull", Op::kClose, platform::kErrDiskFull},
+                                           LoopCase{"CreateFolderDiskFull", Op::kCreateFolder, platform::kErrDiskFull},
+                                           LoopCase{"CopyDiskFull", Op::kCopyFile, platform::kErrDiskFull},
+                                           LoopCase{"SetAttributesDiskFull", Op::kSetAttributes,
+                                                    platform::kErrDiskFull},
+                                           LoopCase{"OpenForReadingDeviceError", Op::kOpenRead, platform::kErrDeviceIo},
+                                           LoopCase{"ReadDeviceError", Op::kRead, platform::kErrDeviceIo},
+                                           LoopCase{"ListFolderDeviceError", Op::kListFolder, platform::kErrDeviceIo},
+                                           LoopCase{"AnyOperationDiskFull", Op::kAny, platform::kErrDiskFull}),
+                         [](const ::testing::TestParamInfo<LoopCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace dorvax::testing

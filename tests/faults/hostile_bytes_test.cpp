@@ -48,7 +48,10 @@ TEST_F(HostileBytes, StationLinesWithBytesThatAreNoCharacters) {
 TEST_F(HostileBytes, AStationNumberOfBytesThatAreNoDigits) {
   WriteSourceTree(source, {199901}, 1, {11});
   std::string line = StationInfoLine(0, false);
-  line.replace(0, 5, std::string("1\0\xff" "23", 5));
+  line.replace(0, 5,
+               std::string("1\0\xff"
+                           "23",
+                           5));
   std::string info = ReadBytes(StationFile(source, 199901));
   WriteBytes(StationFile(source, 199901), info + line + "\r\n");
   FakeWindow frm;

@@ -206,7 +206,6 @@ TEST_F(HostileLines, TwoMillionStations) {
   ExpectMemoryWithin(inputBytes);
 }
 
-
 // The reader's bounded lines, across the boundaries of its reads: the kept
 // part is the line's start, the rest is passed over, and the line ends are
 // found as for whole lines.

@@ -37,8 +37,10 @@ class HostileNames : public FaultRunTest {
 };
 
 TEST_F(HostileNames, MonthFoldersThatAreNoYearMonth) {
-  for (std::string name : {std::string("1999\xff\xfe"), std::string("\xef\xbc\x91\xef\xbc\x99\xef\xbc\x99\xef\xbc\x99\xef\xbc\x90\xef\xbc\x91"),  // full-width digits
-                           std::string("19990\n"), std::string(" 1999 01"), std::string(200, '9')}) {
+  for (std::string name :
+       {std::string("1999\xff\xfe"),
+        std::string("\xef\xbc\x91\xef\xbc\x99\xef\xbc\x99\xef\xbc\x99\xef\xbc\x90\xef\xbc\x91"),  // full-width digits
+        std::string("19990\n"), std::string(" 1999 01"), std::string(200, '9')}) {
     SCOPED_TRACE(::testing::PrintToString(name));
     TempDir run;
     source = run / "src/";
@@ -46,8 +48,7 @@ TEST_F(HostileNames, MonthFoldersThatAreNoYearMonth) {
     WriteSourceTree(source, {199901}, 1, {11});
     fs::create_directory(source + "dorvax/hourly/" + name);
     FakeWindow frm;
-    RunOutcome outcome =
-        Run(frm, {{MsgAnswer::kOk, kBadMonthFolder}, {MsgAnswer::kNo, kOfferDeletion}});
+    RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, kBadMonthFolder}, {MsgAnswer::kNo, kOfferDeletion}});
     EXPECT_EQ(outcome.result, StepResult::kBadName);
   }
 }
@@ -59,8 +60,7 @@ TEST_F(HostileNames, AreaFoldersThatAreNoAreaName) {
     std::string folder = MonthFolder(source, 200001) + name;
     fs::create_directory(folder);
     FakeWindow frm;
-    RunOutcome outcome =
-        Run(frm, {{MsgAnswer::kOk, kBadAreaFolder}, {MsgAnswer::kNo, kOfferDeletion}});
+    RunOutcome outcome = Run(frm, {{MsgAnswer::kOk, kBadAreaFolder}, {MsgAnswer::kNo, kOfferDeletion}});
     EXPECT_EQ(outcome.result, StepResult::kBadName);
     fs::remove(folder);
     fs::remove_all(target);
@@ -100,9 +100,7 @@ TEST_F(HostileNames, DecliningAnOddNameStopsTheRun) {
   std::string odd = std::string("\x81\x40h11101_200001.csv");
   CopyHourlyFileAs(200001, odd);
   FakeWindow frm;
-  RunOutcome outcome = Run(frm, {{MsgAnswer::kNo, odd},
-                                 {MsgAnswer::kOk, kAborted},
-                                 {MsgAnswer::kNo, kOfferDeletion}});
+  RunOutcome outcome = Run(frm, {{MsgAnswer::kNo, odd}, {MsgAnswer::kOk, kAborted}, {MsgAnswer::kNo, kOfferDeletion}});
   EXPECT_EQ(outcome.result, StepResult::kBadName);
 }
 

@@ -111,7 +111,8 @@ TEST_F(VanishingSource, TheHourlyTreeGoesAfterTheChecks) {
 TEST_F(VanishingSource, TheStationFileOfABinaryMonthGoes) {
   Write({199901, 199902}, 3);
   FakeWindow frm;
-  RunOutcome outcome = RunTakingAway(frm, 2, [&] { return StationFile(source, 199902); }, StationFileMissing("199902"));
+  RunOutcome outcome = RunTakingAway(
+      frm, 2, [&] { return StationFile(source, 199902); }, StationFileMissing("199902"));
   ExpectCleanStop(frm, outcome, 111, "処理中断");
   EXPECT_EQ(frm.focusLog.back(), "txtFolder(0)");
   EXPECT_TRUE(fs::exists(target + "dorvax/1999/STNIDX/IDX/IDX1999.01"));
@@ -122,7 +123,8 @@ TEST_F(VanishingSource, TheStationFileOfABinaryMonthGoes) {
 TEST_F(VanishingSource, TheStationFileOfATextMonthGoes) {
   Write({200001, 200002}, 3);
   FakeWindow frm;
-  RunOutcome outcome = RunTakingAway(frm, 2, [&] { return StationFile(source, 200002); }, StationFileMissing("200002"));
+  RunOutcome outcome = RunTakingAway(
+      frm, 2, [&] { return StationFile(source, 200002); }, StationFileMissing("200002"));
   ExpectCleanStop(frm, outcome, 99, "処理中断");
   EXPECT_TRUE(fs::is_directory(target + "dorvax/200002")) << "the month folder is made before the copy";
 }
@@ -180,8 +182,8 @@ TEST_F(VanishingDuringConversion, TheNextHourlyFileGoes) {
 // The rest of the source goes: the next month cannot be listed.
 TEST_F(VanishingDuringConversion, TheNextMonthGoes) {
   FakeWindow frm;
-  RunOutcome outcome =
-      RunTakingAway(frm, 3, [&] { return MonthFolder(source, 200001); }, kGeneric + "76 : ");
+  RunOutcome outcome = RunTakingAway(
+      frm, 3, [&] { return MonthFolder(source, 200001); }, kGeneric + "76 : ");
   ExpectCleanStop(frm, outcome, 99, "処理中断");
   EXPECT_TRUE(fs::exists(target + "dorvax/1999/DVX1999.01")) << "the records of the month done stay";
 }
@@ -198,8 +200,8 @@ TEST_F(VanishingDuringConversion, TheNextHourlyFileCannotBeRead) {
   };
   RunOutcome outcome = RunAsOrdinaryUser(frm, kGeneric + "70 : ");
   ASSERT_FALSE(locked.empty());
-  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                              fs::perms::others_read);
+  fs::permissions(locked,
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
   ExpectCleanStop(frm, outcome, 99, "処理中断");
 }
 

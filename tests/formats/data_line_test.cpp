@@ -26,9 +26,9 @@ TEST(DataLineReading, DefaultLineHasTheColumnLayout) {
   std::string line = DataLine(LineFields{});
   ASSERT_EQ(line.size(), 43u);
   EXPECT_EQ(line, "01,01,  123,0,08,0,12,0,-12.3,0,0.5,0, 40,0");
-  EXPECT_EQ(line[12], '0');   // flag A at column 13
-  EXPECT_EQ(line[27], '.');   // decimal point of C at column 28
-  EXPECT_EQ(line[33], '.');   // decimal point of D at column 34
+  EXPECT_EQ(line[12], '0');  // flag A at column 13
+  EXPECT_EQ(line[27], '.');  // decimal point of C at column 28
+  EXPECT_EQ(line[33], '.');  // decimal point of D at column 34
 }
 
 TEST(DataLineReading, ValuesOfAPresentLine) {
@@ -161,7 +161,9 @@ TEST(DataLineReading, DoubleByteCharactersCountAsOneColumn) {
   // A double-byte character (0x88 0x9F) in column 7 shifts every byte after
   // it by one, but not the columns.
   LineFields f;
-  f.a = "\x88\x9F" "  45";  // five columns, six bytes
+  f.a =
+      "\x88\x9F"
+      "  45";  // five columns, six bytes
   std::string line = DataLine(f);
   ASSERT_EQ(line.size(), 44u);
   HourValues v = ReadHourValues(line, true);
@@ -172,7 +174,9 @@ TEST(DataLineReading, DoubleByteCharactersCountAsOneColumn) {
   EXPECT_EQ(v.e, 40);
   // A double-byte character inside a value read is not a number.
   f = LineFields{};
-  f.e = " \x82\x50" "0";  // a full-width digit one among three columns
+  f.e =
+      " \x82\x50"
+      "0";  // a full-width digit one among three columns
   EXPECT_EQ(ErrorOfLine(f), 13);
 }
 

@@ -45,7 +45,8 @@ Bytes Slice(const Bytes& b, std::size_t offset, std::size_t size) {
 TEST(DvxRecordBytes, HeaderAndTrailerOfStation500Day1) {
   Bytes b = Encoded(Station500Day1());
   ASSERT_EQ(b.size(), 256u);
-  EXPECT_EQ(Slice(b, 0, 14), (Bytes{0x00, 0x00, 0xF4, 0x01, 0x00, 0x00, 0x04, 0x00, 0x63, 0x00, 0x01, 0x00, 0x01, 0x00}));
+  EXPECT_EQ(Slice(b, 0, 14),
+            (Bytes{0x00, 0x00, 0xF4, 0x01, 0x00, 0x00, 0x04, 0x00, 0x63, 0x00, 0x01, 0x00, 0x01, 0x00}));
   // Trailer at 206: 32767, 9, 32767, 0, ...
   EXPECT_EQ(Slice(b, 206, 8), (Bytes{0xFF, 0x7F, 0x09, 0x00, 0xFF, 0x7F, 0x00, 0x00}));
   // intTrailer(15) is -1, intTrailer(16) 32767, intTrailer(17) 9.
@@ -64,9 +65,9 @@ TEST(DvxRecordBytes, NegativeKindAndLargeStationNumber) {
 
 TEST(DvxRecordBytes, MissingValueBIsWrittenAsMinusOneOthersAsMissing) {
   DvxDayRecord r = Station500Day1();
-  r.intValue[DvxIndex(1, kSlotA)] = 123;     // A present, B missing
+  r.intValue[DvxIndex(1, kSlotA)] = 123;  // A present, B missing
   r.intValue[DvxIndex(1, kSlotD)] = -5;
-  r.intValue[DvxIndex(2, kSlotB)] = 3080;     // B present, A missing
+  r.intValue[DvxIndex(2, kSlotB)] = 3080;  // B present, A missing
   r.intValue[DvxIndex(24, kSlotC)] = -123;
   Bytes b = Encoded(r);
   auto value = [&](int h, int slot) { return Slice(b, 14 + (DvxIndex(h, slot) - 1) * 2, 2); };
@@ -111,10 +112,11 @@ TEST(DvsRecordBytes, LayoutAndRoundTrip) {
   InitDvsTrailer(r);
   Bytes b = Encoded(r);
   ASSERT_EQ(b.size(), 80u);
-  EXPECT_EQ(Slice(b, 0, 14), (Bytes{0xF4, 0x01, 0x00, 0x00, 0x05, 0x00, 0x63, 0x00, 0x02, 0x00, 0x1C, 0x00, 0x28, 0x00}));
+  EXPECT_EQ(Slice(b, 0, 14),
+            (Bytes{0xF4, 0x01, 0x00, 0x00, 0x05, 0x00, 0x63, 0x00, 0x02, 0x00, 0x1C, 0x00, 0x28, 0x00}));
   EXPECT_EQ(Slice(b, 14, 2), (Bytes{0xFF, 0x7F}));  // value E missing stays MISSING
-  EXPECT_EQ(Slice(b, 60, 20), (Bytes{0xFF, 0x7F, 0x09, 0x00, 0xFF, 0x7F, 0x09, 0x00, 0xFF, 0x7F, 0x09, 0x00, 0xFF, 0x7F,
-                                     0x09, 0x00, 0xFF, 0x7F, 0x09, 0x00}));
+  EXPECT_EQ(Slice(b, 60, 20), (Bytes{0xFF, 0x7F, 0x09, 0x00, 0xFF, 0x7F, 0x09, 0x00, 0xFF, 0x7F,
+                                     0x09, 0x00, 0xFF, 0x7F, 0x09, 0x00, 0xFF, 0x7F, 0x09, 0x00}));
   DvsDayRecord back = DecodeDvsRecord(b.data());
   EXPECT_EQ(back.intValue, r.intValue);
   EXPECT_EQ(back.intTrailer, r.intTrailer);

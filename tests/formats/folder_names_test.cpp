@@ -48,9 +48,9 @@ TEST(CheckYearMonthName, ReadsTheNameByTheNumericRule) {
 
 TEST(CheckAreaName, AcceptsAreaFollowedBy11To94InAnyLetterCase) {
   const std::pair<const char*, bool> cases[] = {
-      {"area11", true},  {"area94", true},  {"AREA23", true},   {"ArEa50", true},  {"area10", false},
-      {"area95", false}, {"area011", false}, {"area1", false},  {"areaXY", false}, {"area1 ", false},
-      {"area+1", false}, {"areb23", false}, {"", false},        {"ａrea23", false},
+      {"area11", true},  {"area94", true},   {"AREA23", true}, {"ArEa50", true},   {"area10", false},
+      {"area95", false}, {"area011", false}, {"area1", false}, {"areaXY", false},  {"area1 ", false},
+      {"area+1", false}, {"areb23", false},  {"", false},      {"ａrea23", false},
   };
   for (const auto& [name, expected] : cases) {
     bool valid = !expected;

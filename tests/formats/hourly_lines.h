@@ -23,8 +23,8 @@ struct LineFields {
 };
 
 inline std::string DataLine(const LineFields& f) {
-  return f.day + "," + f.hour + "," + f.a + "," + f.flagA + "," + f.b1 + "," + f.flagB1 + "," + f.b2 + "," +
-         f.flagB2 + "," + f.c + "," + f.flagC + "," + f.d + "," + f.flagD + "," + f.e + "," + f.flagE;
+  return f.day + "," + f.hour + "," + f.a + "," + f.flagA + "," + f.b1 + "," + f.flagB1 + "," + f.b2 + "," + f.flagB2 +
+         "," + f.c + "," + f.flagC + "," + f.d + "," + f.flagD + "," + f.e + "," + f.flagE;
 }
 
 inline std::string TwoDigits(int n) {

@@ -16,8 +16,8 @@ using testing::LineFields;
 using testing::Reshaped;
 
 // CP932 bytes of a few titles.
-const std::string kDay = "\x93\xfa";                 // 日
-const std::string kHour = "\x8e\x9e";                // 時
+const std::string kDay = "\x93\xfa";                  // 日
+const std::string kHour = "\x8e\x9e";                 // 時
 const std::string kTemperature = "\x8b\x43\x89\xb7";  // 気温
 const std::string kWind = "\x95\x97\x91\xac";         // 風速
 
@@ -124,7 +124,7 @@ TEST(ReshapedDataLine, DropsFlagsAndMarksMissingValues) {
 TEST(ReshapedDataLine, EveryFlagMustBeADigit) {
   EXPECT_EQ(Outcome(DataLine(LineFields{})), "01,01,123,08,12,-12.3,0.5, 40\r\n");
   std::string LineFields::*flags[] = {&LineFields::flagA, &LineFields::flagB1, &LineFields::flagB2,
-                                      &LineFields::flagC, &LineFields::flagD, &LineFields::flagE};
+                                      &LineFields::flagC, &LineFields::flagD,  &LineFields::flagE};
   for (auto flag : flags) {
     for (const char* bad : {" ", "x", "+", ",", "/"}) {
       LineFields f;
@@ -140,9 +140,13 @@ TEST(ReshapedDataLine, EveryFlagMustBeADigit) {
 
 TEST(ReshapedDataLine, DoubleByteCharactersKeepTheirBytes) {
   LineFields f;
-  f.a = kDay + " " + "\x82\x50" "23";  // columns 7-11: 日, blank, １, 2, 3
+  f.a = kDay + " " +
+        "\x82\x50"
+        "23";  // columns 7-11: 日, blank, １, 2, 3
   std::string line = DataLine(f);
-  EXPECT_EQ(Reshaped(line), "01,01,\x82\x50" "23,08,12,-12.3,0.5, 40\r\n");
+  EXPECT_EQ(Reshaped(line),
+            "01,01,\x82\x50"
+            "23,08,12,-12.3,0.5, 40\r\n");
   EXPECT_EQ(platform::cp932::CharCount(Reshaped(line)), 31u);
   f.flagA = "9";
   EXPECT_EQ(Reshaped(DataLine(f)), "01,01,///,08,12,-12.3,0.5, 40\r\n");
@@ -160,7 +164,7 @@ const std::string kWide = "\x93\xfa";  // 日, one column of two bytes
 
 TEST(ReshapedDataLine, EveryFlagCombinationGivesTheSameLineByBytesAndByColumns) {
   std::string LineFields::*flags[] = {&LineFields::flagA, &LineFields::flagB1, &LineFields::flagB2,
-                                      &LineFields::flagC, &LineFields::flagD, &LineFields::flagE};
+                                      &LineFields::flagC, &LineFields::flagD,  &LineFields::flagE};
   for (int mask = 0; mask < 64; ++mask) {
     LineFields f;
     f.a = "  -12";

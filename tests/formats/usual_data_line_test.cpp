@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "formats/data_line.h"
-#include "formats/usual_data_line.h"
 #include "formats/day_records.h"
 #include "formats/hourly_lines.h"
+#include "formats/usual_data_line.h"
 #include "platform/run_error.h"
 
 namespace dorvax {

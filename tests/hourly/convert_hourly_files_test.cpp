@@ -1,5 +1,5 @@
-#include "formats/hourly_file_names.h"
 #include "hourly/convert_hourly_files.h"
+#include "formats/hourly_file_names.h"
 
 #include <gtest/gtest.h>
 
@@ -54,11 +54,11 @@ class ConvertHourlyFilesTest : public ::testing::Test {
 TEST(CheckStationNumber, CharactersFourToSixReadAsOneToThousand) {
   EXPECT_TRUE(CheckStationNumber("h44001_200405.csv"));
   EXPECT_TRUE(CheckStationNumber("h44999"));
-  EXPECT_TRUE(CheckStationNumber("h44 12"));   // blanks are ignored by the reading
+  EXPECT_TRUE(CheckStationNumber("h44 12"));  // blanks are ignored by the reading
   EXPECT_FALSE(CheckStationNumber("h44000"));
   EXPECT_FALSE(CheckStationNumber("h44-01"));
   EXPECT_FALSE(CheckStationNumber("h44abc"));
-  EXPECT_FALSE(CheckStationNumber("h44"));     // nothing to read
+  EXPECT_FALSE(CheckStationNumber("h44"));       // nothing to read
   EXPECT_TRUE(CheckStationNumber("日本語123"));  // positions count characters, not bytes
 }
 
@@ -77,20 +77,19 @@ TEST_F(ConvertHourlyFilesTest, BinaryEraAcceptsAnyNameStartingWithTheLetterA) {
   EXPECT_EQ(frm.boxes[0].box.defaultAnswer, MsgAnswer::kYes);
   EXPECT_TRUE(BoxIs(frm.boxes[1], LeftOut(1), "メッセージ", MsgIcon::kExclamation));
   EXPECT_EQ(frm.run.lngUnprocessedFiles, 1);
-  EXPECT_EQ(DvxRecords(ReadBytes(tree.Dst("1999/DVX1999.01"))),
-            (std::vector<DvxView>{{100, 4, 1}, {200, 4, 1}}));
+  EXPECT_EQ(DvxRecords(ReadBytes(tree.Dst("1999/DVX1999.01"))), (std::vector<DvxView>{{100, 4, 1}, {200, 4, 1}}));
 }
 
 TEST_F(ConvertHourlyFilesTest, TextEraNameRulesAndTheirBoundaries) {
   const std::string empty = HourlyFile(132, "200405", {});
-  for (const char* name : {"ah44132_200405.csv", "Ah44133_200405.csv", "ah44134_200405.csv.bak",
-                           "AH44135_200405.csv", "ah44136_200405.CSV", "ah44000_200405.csv", "ah45137_200405.csv",
-                           "ah44138_200406.csv", "ah441000_200405.csv", "bh44139_200405.csv"})
+  for (const char* name : {"ah44132_200405.csv", "Ah44133_200405.csv", "ah44134_200405.csv.bak", "AH44135_200405.csv",
+                           "ah44136_200405.CSV", "ah44000_200405.csv", "ah45137_200405.csv", "ah44138_200406.csv",
+                           "ah441000_200405.csv", "bh44139_200405.csv"})
     tree.AddFile("200405", "area44", name, empty);
   tree.Attach(frm, 10);
   // The rejected names, in the listing order (upper-case fold).
   const std::vector<std::string> rejected = {"ah44000_200405.csv", "ah441000_200405.csv", "AH44135_200405.csv",
-                                             "ah44136_200405.CSV", "ah44138_200406.csv", "ah45137_200405.csv",
+                                             "ah44136_200405.CSV", "ah44138_200406.csv",  "ah45137_200405.csv",
                                              "bh44139_200405.csv"};
   for (std::size_t i = 0; i < rejected.size(); ++i) frm.Answer(MsgAnswer::kYes);
   frm.Answer(MsgAnswer::kOk);
@@ -259,15 +258,14 @@ TEST_F(ConvertHourlyFilesTest, TextEraFileIsRewrittenLineByLine) {
   missingA.flagA = 9;
   // Line 1 carries CP932 bytes (「時別値」), copied as they are; the last line has no line end.
   std::string input = "\x8E\x9E\x95\xCA\x92\x6C\r\n" + StationHeaderLine(44132, "200405") +
-                      "\r\nDD,HH,A,Flag,B1,Flag\r\nd,h,x,,y,,\r\n" + DataLine(missingE) + "\r\n" +
-                      DataLine(missingA);
+                      "\r\nDD,HH,A,Flag,B1,Flag\r\nd,h,x,,y,,\r\n" + DataLine(missingE) + "\r\n" + DataLine(missingA);
   tree.AddFile("200405", "area44", "ah44132_200405.csv", input);
   tree.Attach(frm, 1);
 
   EXPECT_EQ(ConvertPass(frm), StepResult::kGoOn);
-  std::string expected = "\x8E\x9E\x95\xCA\x92\x6C\r\n" + StationHeaderLine(44132, "200405") + "\r\n" +
-                         "DD,HH,A,B1" + std::string(88, ' ') + "\r\n" + "d,h,x,y," + std::string(31, ' ') +
-                         "\r\n" + "01,01,123,08,12,-12.3,0.5,///\r\n" + "01,02,///,08,12,-12.3,0.5,  7\r\n";
+  std::string expected = "\x8E\x9E\x95\xCA\x92\x6C\r\n" + StationHeaderLine(44132, "200405") + "\r\n" + "DD,HH,A,B1" +
+                         std::string(88, ' ') + "\r\n" + "d,h,x,y," + std::string(31, ' ') + "\r\n" +
+                         "01,01,123,08,12,-12.3,0.5,///\r\n" + "01,02,///,08,12,-12.3,0.5,  7\r\n";
   EXPECT_EQ(ReadBytes(tree.Dst("200405/area44/h44132_200405.csv")), expected);
 }
 
@@ -311,14 +309,14 @@ TEST_F(ConvertHourlyFilesTest, FilesBeyondAMebibyteConvertAsSmallOnes) {
   EXPECT_EQ(ConvertAlone("199901", "a100", large99, "1999/DVS1999.01"),
             ConvertAlone("199901", "a100", small99, "1999/DVS1999.01"));
 
-  const std::string text = ConvertAlone("200501", "ah11100_200501.csv", MonthOfLines("200501", ""),
-                                        "200501/area11/h11100_200501.csv");
+  const std::string text =
+      ConvertAlone("200501", "ah11100_200501.csv", MonthOfLines("200501", ""), "200501/area11/h11100_200501.csv");
   std::size_t lineEnds = 0;
   for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lineEnds;
   EXPECT_EQ(lineEnds, 4u + 744u);
-  EXPECT_EQ(ConvertAlone("200501", "ah11100_200501.csv", MonthOfLines("200501", tail),
-                         "200501/area11/h11100_200501.csv"),
-            text);
+  EXPECT_EQ(
+      ConvertAlone("200501", "ah11100_200501.csv", MonthOfLines("200501", tail), "200501/area11/h11100_200501.csv"),
+      text);
 }
 
 // ---- Failures ---------------------------------------------------------------------
@@ -399,8 +397,7 @@ TEST_F(ConvertHourlyFilesTest, OtherFailuresShowTheGenericBoxAndLeaveTheFocus) {
 
   EXPECT_EQ(ConvertPass(frm), StepResult::kStopped);
   ASSERT_EQ(frm.boxes.size(), 1u);
-  EXPECT_EQ(frm.boxes[0].box.text.rfind(kGeneric + "13 : ", 0), 0u)
-      << frm.boxes[0].box.text;
+  EXPECT_EQ(frm.boxes[0].box.text.rfind(kGeneric + "13 : ", 0), 0u) << frm.boxes[0].box.text;
   EXPECT_EQ(frm.boxes[0].box.title, "処理中断");
   EXPECT_EQ(frm.boxes[0].box.icon, MsgIcon::kCritical);
   EXPECT_TRUE(frm.focusLog.empty());

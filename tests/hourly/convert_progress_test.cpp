@@ -66,11 +66,11 @@ class ConversionProgress : public ::testing::Test {
 
 TEST(MilestoneStep, RoundsAHalfToTheEvenNeighbour) {
   EXPECT_EQ(MilestoneStep(20), 1);
-  EXPECT_EQ(MilestoneStep(29), 1);   // 1.45
-  EXPECT_EQ(MilestoneStep(30), 2);   // 1.5 -> 2
-  EXPECT_EQ(MilestoneStep(50), 2);   // 2.5 -> 2
-  EXPECT_EQ(MilestoneStep(70), 4);   // 3.5 -> 4
-  EXPECT_EQ(MilestoneStep(51), 3);   // 2.55
+  EXPECT_EQ(MilestoneStep(29), 1);  // 1.45
+  EXPECT_EQ(MilestoneStep(30), 2);  // 1.5 -> 2
+  EXPECT_EQ(MilestoneStep(50), 2);  // 2.5 -> 2
+  EXPECT_EQ(MilestoneStep(70), 4);  // 3.5 -> 4
+  EXPECT_EQ(MilestoneStep(51), 3);  // 2.55
 }
 
 // The handled counts at which the bar steps, `step` apart up to `last`, then `more`.
@@ -83,10 +83,10 @@ std::vector<int> Every(int step, int last, std::vector<int> more = {}) {
 
 struct PassRow {
   const char* name;
-  int files;           // files the walk meets
-  int32_t counted;     // files the tree step counted
-  int32_t steps;       // steps the bar takes for its 80 units
-  std::vector<int> at; // when told: the handled count at every step, in order
+  int files;            // files the walk meets
+  int32_t counted;      // files the tree step counted
+  int32_t steps;        // steps the bar takes for its 80 units
+  std::vector<int> at;  // when told: the handled count at every step, in order
 };
 
 void PrintTo(const PassRow& row, std::ostream* out) { *out << row.name; }
@@ -120,21 +120,20 @@ TEST_P(PassShare, TakesItsUnitsAtItsMilestones) {
   EXPECT_EQ(calls, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ConversionProgress, PassShare,
-    ::testing::Values(PassRow{"NineteenFilesMoveTheBarOnceAtTheLastFile", 19, 19, 1, {19}},
-                      PassRow{"TwentyFilesTakeOneStepEach", 20, 20, 20, Every(1, 20)},
-                      PassRow{"FiftyFilesReachMilestonesTwoToThirtyEightAndFifty", 50, 50, 20, Every(2, 38, {50})},
-                      // Step 2: milestones 16 to 19 would be 32 to 38, beyond the 30 files.
-                      PassRow{"ThirtyFilesTakeTheUnreachableMilestonesAtTheLastFile", 30, 30, 20,
-                              Every(2, 30, {30, 30, 30, 30, 30})},
-                      PassRow{"MoreFilesThanCounted", 25, 20, 20, {}},
-                      PassRow{"MoreFilesThanCountedWithAStepOfTwo", 33, 30, 20, {}},
-                      PassRow{"FewerFilesThanCounted", 20, 25, 20, {}},
-                      PassRow{"FewerFilesThanCountedBelowTwenty", 5, 10, 1, {}},
-                      PassRow{"NoneCounted", 3, 0, 1, {}},
-                      PassRow{"NoFileMet", 0, 20, 20, {}}),
-    [](const ::testing::TestParamInfo<PassRow>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(ConversionProgress, PassShare,
+                         ::testing::Values(PassRow{"NineteenFilesMoveTheBarOnceAtTheLastFile", 19, 19, 1, {19}},
+                                           PassRow{"TwentyFilesTakeOneStepEach", 20, 20, 20, Every(1, 20)},
+                                           PassRow{"FiftyFilesReachMilestonesTwoToThirtyEightAndFifty", 50, 50, 20,
+                                                   Every(2, 38, {50})},
+                                           // Step 2: milestones 16 to 19 would be 32 to 38, beyond the 30 files.
+                                           PassRow{"ThirtyFilesTakeTheUnreachableMilestonesAtTheLastFile", 30, 30, 20,
+                                                   Every(2, 30, {30, 30, 30, 30, 30})},
+                                           PassRow{"MoreFilesThanCounted", 25, 20, 20, {}},
+                                           PassRow{"MoreFilesThanCountedWithAStepOfTwo", 33, 30, 20, {}},
+                                           PassRow{"FewerFilesThanCounted", 20, 25, 20, {}},
+                                           PassRow{"FewerFilesThanCountedBelowTwenty", 5, 10, 1, {}},
+                                           PassRow{"NoneCounted", 3, 0, 1, {}}, PassRow{"NoFileMet", 0, 20, 20, {}}),
+                         [](const ::testing::TestParamInfo<PassRow>& info) { return std::string(info.param.name); });
 
 TEST_F(ConversionProgress, EachOfTwoPassesAddsForty) {
   HourlyTree disc2;

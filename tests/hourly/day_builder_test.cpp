@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "formats/data_line.h"
-#include "formats/usual_data_line.h"
 #include "formats/hourly_lines.h"
+#include "formats/usual_data_line.h"
 #include "platform/run_error.h"
 #include "support/source_tree.h"
 #include "support/treegen_oracle.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "hourly/hourly_file_contents.h"
-#include "formats/text_reshape.h"
 #include "formats/hourly_lines.h"
+#include "formats/text_reshape.h"
+#include "hourly/hourly_file_contents.h"
 #include "platform/text_file.h"
 #include "support/temp_dir.h"
 
@@ -74,8 +74,8 @@ TEST(HourlyFileContents, TextEraFilesOfShortAndLongLinesOneAfterAnother) {
       // Runs of the usual line and of the widest one, so that the room made
       // for usual lines runs out in some files and not in others.
       const bool wide = round % 2 == 1 ? (i / 7) % 2 == 0 : i + 1 == counts[round];
-      lines.push_back(wide ? WidestLine() : testing::DataLineAt(static_cast<int>(i / 24 % 31 + 1),
-                                                                static_cast<int>(i % 24 + 1)));
+      lines.push_back(wide ? WidestLine()
+                           : testing::DataLineAt(static_cast<int>(i / 24 % 31 + 1), static_cast<int>(i % 24 + 1)));
     }
     std::string file = header;
     for (const std::string& line : lines) file += line + "\r\n";

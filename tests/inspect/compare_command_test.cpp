@@ -83,8 +83,9 @@ TEST_F(CompareTrees, OneChangedByteNamesFileRecordAndField) {
   ChangeByte("1999/DVX1999.01", 256 + 14 + ((7 - 1) * 4 + 4 - 1) * 2, 124);
   RunResult r = Compare({a, b});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.out, Rel("1999/DVX1999.01") + " record 2 station 500 day 2 hour 7 value C: 12.3 != 12.4\n"
-                   "1 different records out of 15 in 6 files\n");
+  EXPECT_EQ(r.out, Rel("1999/DVX1999.01") +
+                       " record 2 station 500 day 2 hour 7 value C: 12.3 != 12.4\n"
+                       "1 different records out of 15 in 6 files\n");
 }
 
 // A difference line shows a value as a dump row does: C and D in decimal
@@ -102,9 +103,13 @@ TEST(CompareValues, ShownAsDumpShowsThem) {
       {kSlotD, -5, MISSING, "hour 3 value D: -0.5 != null\n", "\"D\":null"},
       {kSlotA, MISSING, 7, "hour 3 value A: null != 7\n", "\"A\":7"},
       {kSlotB, 11 * 256 + 14, 10 * 256 + 5,
-       "hour 3 value B1: 14 != 5\n" "hour 3 value B2: 11 != 10\n", "\"B1\":5,\"B2\":10"},
+       "hour 3 value B1: 14 != 5\n"
+       "hour 3 value B2: 11 != 10\n",
+       "\"B1\":5,\"B2\":10"},
       {kSlotB, 11 * 256 + 14, 11 * 256 + 15, "hour 3 value B1: 14 != 15\n", "\"B1\":15,\"B2\":11"},
-      {kSlotB, 11 * 256 + 14, MISSING, "hour 3 value B1: 14 != null\n" "hour 3 value B2: 11 != null\n",
+      {kSlotB, 11 * 256 + 14, MISSING,
+       "hour 3 value B1: 14 != null\n"
+       "hour 3 value B2: 11 != null\n",
        "\"B1\":null,\"B2\":null"},
       {kSlotB, -1, MISSING, "hour 3 value B (stored): -1 != 32767\n", ""},
   };
@@ -138,9 +143,9 @@ TEST(CompareValues, ShownAsDumpShowsThem) {
 }
 
 TEST_F(CompareTrees, HeaderAndTrailerFieldsAreNamed) {
-  ChangeByte("1999/DVX1999.01", 6, 1);                           // kind of record 1
-  ChangeByte("1999/DVX1999.01", 2 * 256 + 206 + 14 * 2, 0);      // trailer 15 of record 3, FF FF -> 00 FF
-  ChangeByte("1999/DVS1999.01", 12 + 3 * 2, 13);                 // hour 4 value E
+  ChangeByte("1999/DVX1999.01", 6, 1);                       // kind of record 1
+  ChangeByte("1999/DVX1999.01", 2 * 256 + 206 + 14 * 2, 0);  // trailer 15 of record 3, FF FF -> 00 FF
+  ChangeByte("1999/DVS1999.01", 12 + 3 * 2, 13);             // hour 4 value E
   RunResult r = Compare({a, b});
   EXPECT_EQ(r.code, 1);
   EXPECT_NE(r.out.find(Rel("1999/DVX1999.01") + " record 1 station 500 day 1 kind: 4 != 1\n"), std::string::npos);
@@ -218,8 +223,9 @@ TEST_F(CompareTrees, TwoSingleFiles) {
   ChangeByte("1999/DVX1999.01", 14, 2);  // hour 1 value A of record 1
   RunResult r = Compare({a + Rel("1999/DVX1999.01"), b + Rel("1999/DVX1999.01")});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.out, "DVX1999.01 record 1 station 500 day 1 hour 1 value A: 1 != 2\n"
-                   "1 different records out of 3 in 1 files\n");
+  EXPECT_EQ(r.out,
+            "DVX1999.01 record 1 station 500 day 1 hour 1 value A: 1 != 2\n"
+            "1 different records out of 3 in 1 files\n");
   EXPECT_EQ(Compare({a + Rel("1999/DVS1999.01"), b + Rel("1999/DVS1999.01")}).code, 0);
 }
 

@@ -14,14 +14,14 @@ using dorvax::testing::WriteBytes;
 // Station 500, kind 4, 99-01-01. Hour 1: A 12, B1 8 / B2 12, D 0.5, C -12.3.
 // Hour 3: A 0, B1 200 / B2 -3, D 0.0, C -0.5. Every other value missing.
 std::string HandWrittenDvx() {
-  std::string b = {'\x00', '\x00', '\xF4', '\x01', '\x00', '\x00', '\x04', '\x00',
-                   '\x63', '\x00', '\x01', '\x00', '\x01', '\x00'};
+  std::string b = {'\x00', '\x00', '\xF4', '\x01', '\x00', '\x00', '\x04',
+                   '\x00', '\x63', '\x00', '\x01', '\x00', '\x01', '\x00'};
   for (int hour = 1; hour <= 24; ++hour) {
     if (hour == 1) {
-      PutInt16(b, 12);    // A
-      b += "\x08\x0C";    // B = 12 * 256 + 8
-      PutInt16(b, 5);     // D
-      b += "\x85\xFF";    // C = -123
+      PutInt16(b, 12);  // A
+      b += "\x08\x0C";  // B = 12 * 256 + 8
+      PutInt16(b, 5);   // D
+      b += "\x85\xFF";  // C = -123
     } else if (hour == 3) {
       PutInt16(b, 0);
       PutInt16(b, -3 * 256 + 200);
@@ -221,8 +221,7 @@ TEST(DumpIndex, FieldsAtTheirPositionsInUtf8) {
   auto lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0], "file,line,field1,field2,field3,field4,field5,field6,field7,field8,field9,field10,field11,rest");
-  EXPECT_EQ(lines[1], dir / "IDX1999.01" +
-                          ",1,00500,観測ｱ1234,ABCDEFGHIJK,ABCDEFG,01,02,3,456,78,9,\"  12\",");
+  EXPECT_EQ(lines[1], dir / "IDX1999.01" + ",1,00500,観測ｱ1234,ABCDEFGHIJK,ABCDEFG,01,02,3,456,78,9,\"  12\",");
   EXPECT_EQ(lines[2], dir / "IDX1999.01" + ",2,00600,ABC,,,,,,,,,,");
 
   RunResult filtered = Dump({"--station", "600", "--json", dir / "IDX1999.01"});

@@ -19,8 +19,8 @@ void PutInt32(std::string& bytes, int32_t value) {
 }
 
 namespace {
-constexpr int16_t kDvxTrailer[18] = {0,     32767, 9, 32767, 0,     32767, 9,  32767, 0,
-                                     32767, 32767, 9, 32767, 0,     32767, -1, 32767, 9};
+constexpr int16_t kDvxTrailer[18] = {0,     32767, 9, 32767, 0, 32767, 9,  32767, 0,
+                                     32767, 32767, 9, 32767, 0, 32767, -1, 32767, 9};
 }
 
 std::string DvxTrailerBytes() {

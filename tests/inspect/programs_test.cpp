@@ -44,8 +44,7 @@ TEST(Programs, CompareExitCodes) {
 
   RunResult different = RunProgram(DORVAX_COMPARE_EXE, {dir / "DVS1999.01", dir / "other.01"});
   EXPECT_EQ(different.code, 1);
-  EXPECT_NE(different.out.find("DVS1999.01 record 1 station 600 day 1 hour 2 value E: null != 4\n"),
-            std::string::npos);
+  EXPECT_NE(different.out.find("DVS1999.01 record 1 station 600 day 1 hour 2 value E: null != 4\n"), std::string::npos);
 
   RunResult missing = RunProgram(DORVAX_COMPARE_EXE, {dir / "DVS1999.01", dir / "gone"});
   EXPECT_EQ(missing.code, 2);

@@ -98,7 +98,7 @@ TEST_F(SecondDiscTest, SecondDiscBuildsItsMonthsAndAdvancesEight) {
   frm.progressValues.clear();
   EXPECT_EQ(Run(2), StepResult::kGoOn);
   EXPECT_EQ(frm.statusTexts, (Names{"（2枚目のCD-ROMのフォルダ構成等のチェックを行っています）",
-                                     "（2枚目のCD-ROMの旧版サブフォルダを作成しています）"}));
+                                    "（2枚目のCD-ROMの旧版サブフォルダを作成しています）"}));
   EXPECT_EQ(frm.progressValues, (std::vector<float>{7, 7, 15}));
   EXPECT_EQ(frm.run.intRunState, 21);
   EXPECT_EQ(Files("1999/STNIDX/IDX"), (Names{"IDX1999.01", "IDX1999.07"}));

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "formats/station_info_text.h"
 #include "formats/station_line.h"
 #include "platform/fault_injection.h"
 #include "platform/file_handle.h"
-#include "platform/run_error.h"
 #include "platform/file_system.h"
-#include "formats/station_info_text.h"
+#include "platform/run_error.h"
 #include "support/box_texts.h"
 #include "support/fake_window.h"
 #include "support/temp_dir.h"
@@ -81,7 +81,19 @@ TEST_F(StationIndexTest, TakesEveryFieldFromItsCharacterPosition) {
   WriteBytes(source, StationFile({line}));
 
   EXPECT_EQ(Convert(), StepResult::kGoOn);
-  EXPECT_EQ(Idx(), "01234" "6789ABC" "HIJKLMNOPQR" "HIJKLMN" "23" "56" "8" "ABC" "EF" "H" "JKLM" "\r\n");
+  EXPECT_EQ(Idx(),
+            "01234"
+            "6789ABC"
+            "HIJKLMNOPQR"
+            "HIJKLMN"
+            "23"
+            "56"
+            "8"
+            "ABC"
+            "EF"
+            "H"
+            "JKLM"
+            "\r\n");
   EXPECT_FALSE(SidxExists());
   ASSERT_EQ(frm.run.typStation.LastIndex(), 1u);
   EXPECT_EQ(frm.run.typStation[1].lngStationNo, 1234);
@@ -126,9 +138,10 @@ TEST_F(StationIndexTest, FlagsDecideTheIndexFilesKindAndFifthValue) {
 }
 
 TEST_F(StationIndexTest, BlanksUpToThreeLeadingZerosOfTheLastField) {
-  WriteBytes(source, StationFile({StationText("00001", "10000", "0012"), StationText("00002", "10000", "0000"),
-                                  StationText("00003", "10000", "0100"), StationText("00004", "10000", "1000"),
-                                  StationText("00005", "10000", "0012", 81), StationText("00006", "10000", "0012", 83)}));
+  WriteBytes(source,
+             StationFile({StationText("00001", "10000", "0012"), StationText("00002", "10000", "0000"),
+                          StationText("00003", "10000", "0100"), StationText("00004", "10000", "1000"),
+                          StationText("00005", "10000", "0012", 81), StationText("00006", "10000", "0012", 83)}));
   EXPECT_EQ(Convert(), StepResult::kGoOn);
   EXPECT_EQ(Idx(), IndexLine("00001", "  12") + "\r\n" + IndexLine("00002", "   0") + "\r\n" +
                        IndexLine("00003", " 100") + "\r\n" + IndexLine("00004", "1000") + "\r\n" +
@@ -230,8 +243,7 @@ TEST_F(StationIndexTest, FullDiskWhileWritingTheIndexFocusesTheDestination) {
 
 TEST_F(StationIndexTest, FullDiskAsFileSystemStatusWhileWritingTheSnowIndex) {
   WriteBytes(source, StationFile({StationText("50001", "10001")}));
-  platform::faults::ScopedFault fault(
-      {platform::faults::Op::kWrite, 1, platform::kStatusDiskFull, "SIDX1999.01"});
+  platform::faults::ScopedFault fault({platform::faults::Op::kWrite, 1, platform::kStatusDiskFull, "SIDX1999.01"});
   EXPECT_EQ(Convert(), StepResult::kStationIndexFailed);
   ExpectFailureBox(kDiskFull, 1);
   EXPECT_EQ(Idx(), IndexLine("50001", "  12") + "\r\n");

@@ -36,7 +36,7 @@ TEST(Listing, NamesComeInUpperCaseFoldedOrderWithTiesByBytes) {
   EXPECT_EQ(ListFiles(dir.path()),
             (std::vector<std::string>{"Ah11001_199901.csv", "ah11002_199901.csv", "AH11003_199901.csv", "a_b.csv"}));
   EXPECT_EQ(CountFiles(dir.path()), 4);
-  EXPECT_TRUE(NameLess("ABC", "abc"));   // equal when folded: byte order decides
+  EXPECT_TRUE(NameLess("ABC", "abc"));  // equal when folded: byte order decides
   EXPECT_FALSE(NameLess("abc", "ABC"));
 }
 
@@ -45,14 +45,14 @@ TEST(Listing, NamesComeInUpperCaseFoldedOrderWithTiesByBytes) {
 // surrogate pair) comes before the full-width forms.
 TEST(Listing, FoldsTheLettersOfTheCodePageAndComparesUtf16Units) {
   const std::vector<std::pair<std::string, std::string>> ordered = {
-      {"aｂ.csv", "aＣ.csv"},   // full-width b folds to Ｂ, before Ｃ
-      {"aβ", "aΓ"},             // Greek
-      {"ё", "а"},               // Cyrillic Ё (U+0401) before А (U+0410)
-      {"ⅱ", "Ⅲ"},              // small roman numerals
-      {"é", "Ï"},               // Latin-1
+      {"aｂ.csv", "aＣ.csv"},     // full-width b folds to Ｂ, before Ｃ
+      {"aβ", "aΓ"},               // Greek
+      {"ё", "а"},                 // Cyrillic Ё (U+0401) before А (U+0410)
+      {"ⅱ", "Ⅲ"},                 // small roman numerals
+      {"é", "Ï"},                 // Latin-1
       {"\xF0\xA0\x80\x8B", "ｱ"},  // U+2000B, D840 DC0B, before U+FF71
       {"area11", "area11ａ"},
-      {"Ａrea", "ａrea"},        // equal when folded: bytes decide
+      {"Ａrea", "ａrea"},  // equal when folded: bytes decide
   };
   for (const auto& [first, second] : ordered) {
     EXPECT_TRUE(NameLess(first, second)) << first << " < " << second;
@@ -67,8 +67,9 @@ TEST(Listing, FoldsTheLettersOfTheCodePageAndComparesUtf16Units) {
 // Whatever bytes names hold (broken UTF-8 among them), the order is a strict
 // weak order, so sorting a listing is well defined.
 TEST(Listing, NameOrderIsAStrictWeakOrderForAnyBytes) {
-  const std::vector<std::string> pieces = {"a", "A", "_", "é", "ａ", "Ａ", "\xFF", "\xC3", "\xE2\x85",
-                                           "ⅰ", "Ⅰ", "\xF0\xA0\x80\x8B", "ｱ", "\xED\xA0\x80", ""};
+  const std::vector<std::string> pieces = {
+      "a", "A", "_", "é", "ａ", "Ａ", "\xFF", "\xC3", "\xE2\x85", "ⅰ", "Ⅰ", "\xF0\xA0\x80\x8B", "ｱ", "\xED\xA0\x80",
+      ""};
   std::vector<std::string> names;
   for (const auto& x : pieces)
     for (const auto& y : pieces) names.push_back(x + y);

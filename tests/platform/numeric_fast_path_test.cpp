@@ -41,7 +41,8 @@ TEST(NumericFastPath, AgreesWithTheGeneralReadingOnEveryShortText) {
     for (std::size_t i = 0; i < length; ++i) combinations *= alphabet.size();
     for (std::size_t n = 0; n < combinations; ++n) {
       text.clear();
-      for (std::size_t i = 0, rest = n; i < length; ++i, rest /= alphabet.size()) text += alphabet[rest % alphabet.size()];
+      for (std::size_t i = 0, rest = n; i < length; ++i, rest /= alphabet.size())
+        text += alphabet[rest % alphabet.size()];
       ASSERT_EQ(Outcome16(text), GeneralOutcome16(text)) << "\"" << text << "\"";
       ++checked;
     }
@@ -51,15 +52,16 @@ TEST(NumericFastPath, AgreesWithTheGeneralReadingOnEveryShortText) {
 
 TEST(NumericFastPath, AgreesAtTheLimitsAndOnLongTexts) {
   for (std::string_view text :
-       {"32767", "-32768", "32768", "-32769", " 32767,", "3,2767", "99999,", "123456789", "1234567890",
-        "-999999999", "  -  12 ", ",,,,,,,,5", ",,,,,,,,,5", "000000012", "0000000012", "+", "- ", " , ",
-        "12\t", "\t12", "1 2", "12.", "12.5", "-0", "+0", "//", "  ", "\xe3\x81\x82", "1\xe3"}) {
+       {"32767",      "-32768",     "32768",    "-32769",       " 32767,",    "3,2767",    "99999,",     "123456789",
+        "1234567890", "-999999999", "  -  12 ", ",,,,,,,,5",    ",,,,,,,,,5", "000000012", "0000000012", "+",
+        "- ",         " , ",        "12\t",     "\t12",         "1 2",        "12.",       "12.5",       "-0",
+        "+0",         "//",         "  ",       "\xe3\x81\x82", "1\xe3"}) {
     EXPECT_EQ(Outcome16(text), GeneralOutcome16(text)) << "\"" << text << "\"";
   }
 }
 
 TEST(NumericFastPath, DataLineFields) {
-  EXPECT_EQ(ReadInt16(" 12,"), 12);   // value A: three characters and the comma
+  EXPECT_EQ(ReadInt16(" 12,"), 12);  // value A: three characters and the comma
   EXPECT_EQ(ReadInt16("  5,"), 5);
   EXPECT_EQ(ReadInt16("-123"), -123);  // value C in tenths
   EXPECT_EQ(ReadInt16(" -5"), -5);

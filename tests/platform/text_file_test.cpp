@@ -30,8 +30,7 @@ std::vector<std::string> ReadAllLines(const std::string& path) {
 TEST(TextReader, LineEndsAreCrLfOrLoneCrAndTheLastNeedsNone) {
   TempDir dir;
   WriteBytes(dir / "a.txt", "one\r\ntwo\rthree\nstill three\r\nlast");
-  EXPECT_EQ(ReadAllLines(dir / "a.txt"),
-            (std::vector<std::string>{"one", "two", "three\nstill three", "last"}));
+  EXPECT_EQ(ReadAllLines(dir / "a.txt"), (std::vector<std::string>{"one", "two", "three\nstill three", "last"}));
   WriteBytes(dir / "b.txt", "x\r\n\r\ny\r\n");
   EXPECT_EQ(ReadAllLines(dir / "b.txt"), (std::vector<std::string>{"x", "", "y"}));
   WriteBytes(dir / "c.txt", "");
@@ -124,16 +123,22 @@ std::vector<std::string_view> Characters(std::string_view text) {
 
 TEST(Cp932, ColumnsCountCharactersByLeadBytes) {
   // "ab" + two double-byte characters + "c"
-  std::string text = "ab\x93\xFA\x96\x7B" "c";
+  std::string text =
+      "ab\x93\xFA\x96\x7B"
+      "c";
   cp932::ColumnIndex columns(text, 8);
   EXPECT_EQ(cp932::CharCount(text), 5u);
   EXPECT_EQ(columns.Count(), 5u);
   EXPECT_EQ(columns.At(3), "\x93\xFA");
-  EXPECT_EQ(columns.Field(4, 2), "\x96\x7B" "c");
+  EXPECT_EQ(columns.Field(4, 2),
+            "\x96\x7B"
+            "c");
   EXPECT_EQ(columns.Field(6, 3), "");
   EXPECT_EQ(columns.Rest(5), "c");
   // A trail byte in the ASCII range is not a character of its own.
-  std::string so = "\x83\x5C" "x";  // a double-byte character whose trail byte is a backslash
+  std::string so =
+      "\x83\x5C"
+      "x";  // a double-byte character whose trail byte is a backslash
   EXPECT_EQ(cp932::CharCount(so), 2u);
   EXPECT_EQ(cp932::ColumnIndex(so, 3).At(2), "x");
 }

@@ -62,8 +62,8 @@ TEST(WindowsDrives, TheDriveOfTheTemporaryFolderIsAFixedReadyDriveInTheList) {
   auto found = std::find_if(all.begin(), all.end(), [&](const DriveEntry& e) { return e.root == root; });
   ASSERT_NE(found, all.end());
   EXPECT_EQ(found->type, DriveType::kFixed);
-  EXPECT_TRUE(std::is_sorted(all.begin(), all.end(),
-                             [](const DriveEntry& a, const DriveEntry& b) { return a.root < b.root; }));
+  EXPECT_TRUE(
+      std::is_sorted(all.begin(), all.end(), [](const DriveEntry& a, const DriveEntry& b) { return a.root < b.root; }));
 }
 
 TEST(WindowsDrives, TheCurrentDriveIsTheDriveOfTheCurrentFolder) {

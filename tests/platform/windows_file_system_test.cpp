@@ -117,8 +117,8 @@ TEST(WindowsDeletion, ForcedDeletionRemovesMarkedEntriesAndJapaneseNames) {
   WriteBytes(dir / "dorvax/1999/STNIDX/IDX/IDX1999.01", "idx");
   WriteBytes(dir / "dorvax/200501/area11/時別値.csv", "x");
   const DWORD marks = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  for (const char* p : {"dorvax/1999/DVX1999.01", "dorvax/1999/STNIDX/IDX/IDX1999.01", "dorvax/200501/area11/時別値.csv",
-                        "dorvax/1999/STNIDX", "dorvax/200501"})
+  for (const char* p : {"dorvax/1999/DVX1999.01", "dorvax/1999/STNIDX/IDX/IDX1999.01",
+                        "dorvax/200501/area11/時別値.csv", "dorvax/1999/STNIDX", "dorvax/200501"})
     ASSERT_TRUE(SetFileAttributesW(ToWide(dir / p).c_str(), marks)) << p;
   DeleteFolderTree(dir / "dorvax/");
   EXPECT_EQ(AttributesOf(dir / "dorvax"), INVALID_FILE_ATTRIBUTES);
@@ -183,8 +183,7 @@ TEST(WindowsErrors, FailingCallsRaiseTheTestedNumbers) {
   EXPECT_EQ(ErrorNumberOf([&] { CreateFolder(dir / "dorvax\\"); }), kErrFileAlreadyExists);
   EXPECT_EQ(ErrorNumberOf([&] { FileHandle f(dir / "1999\\none.csv", OpenMode::kRead); }), kErrFileNotFound);
   EXPECT_EQ(ErrorNumberOf([&] { FileHandle f(dir / "none\\x.csv", OpenMode::kRead); }), kErrPathNotFound);
-  EXPECT_EQ(ErrorNumberOf([&] { FileHandle f(dir / "none\\x.csv", OpenMode::kWriteTruncate); }),
-            kErrPathNotFound);
+  EXPECT_EQ(ErrorNumberOf([&] { FileHandle f(dir / "none\\x.csv", OpenMode::kWriteTruncate); }), kErrPathNotFound);
   EXPECT_EQ(ErrorNumberOf([&] { ListSubfolders(dir / "none\\"); }), kErrPathNotFound);
   EXPECT_EQ(ErrorNumberOf([&] { ListFiles(dir / "dorvax\\"); }), kErrPathNotFound);
   EXPECT_EQ(ErrorNumberOf([&] { CopyFileInto(dir / "1999\\none.csv", dir / "1999\\"); }), kErrFileNotFound);

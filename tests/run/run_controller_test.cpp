@@ -148,21 +148,28 @@ TEST(RunRefusals, EveryRefusedCheckEndsTheRunWithoutDeletionOffer) {
     int result;
   };
   std::vector<Case> cases = {
-      {"no hourly tree", [](FakeWindow&, const std::string& src, const std::string&) { MakeFolders(src); },
-       {kNoHourlyTree}, {MsgAnswer::kOk}, 10},
+      {"no hourly tree",
+       [](FakeWindow&, const std::string& src, const std::string&) { MakeFolders(src); },
+       {kNoHourlyTree},
+       {MsgAnswer::kOk},
+       10},
       {"existing tree kept",
        [](FakeWindow&, const std::string& src, const std::string& dst) {
          SourceTree(src).Month("199901", kStations);
          MakeFolders(dst + "dorvax");
          WriteBytes(dst + "dorvax" + S + "mine.txt", "kept");
        },
-       {kDeleteOldTree, kAborted}, {MsgAnswer::kNo, MsgAnswer::kOk}, 11},
+       {kDeleteOldTree, kAborted},
+       {MsgAnswer::kNo, MsgAnswer::kOk},
+       11},
       {"same folder",
        [](FakeWindow& w, const std::string& src, const std::string&) {
          SourceTree(src).Month("199901", kStations);
          w.SetFolder(1, src);
        },
-       {kSameFolder}, {MsgAnswer::kOk}, 2},
+       {kSameFolder},
+       {MsgAnswer::kOk},
+       2},
   };
 #ifndef _WIN32  // fake drives are rooted at folders, which a Windows drive list cannot show
   cases.push_back({"no CD-ROM drive",
@@ -170,7 +177,9 @@ TEST(RunRefusals, EveryRefusedCheckEndsTheRunWithoutDeletionOffer) {
                      SourceTree(src).Month("199901", kStations);
                      w.ChooseDrive(src, DriveType::kFixed);
                    },
-                   {kNotCdRom}, {MsgAnswer::kOk}, 10});
+                   {kNotCdRom},
+                   {MsgAnswer::kOk},
+                   10});
 #endif
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -216,12 +225,15 @@ TEST_F(RunTest, StopsInEachStepOfferTheDeletion) {
     std::vector<MsgAnswer> answers;
   };
   std::vector<Case> cases = {
-      {"bad month folder", [](const SourceTree& tree) { tree.Folder("19990A"); }, {kBadMonthFolder},
+      {"bad month folder", [](const SourceTree& tree) { tree.Folder("19990A"); }, {kBadMonthFolder}, {MsgAnswer::kOk}},
+      {"short file",
+       [](const SourceTree& tree) { tree.File("199901/area11/ah11101_199901.csv", "one line\r\n"); },
+       {kShortFile},
        {MsgAnswer::kOk}},
-      {"short file", [](const SourceTree& tree) { tree.File("199901/area11/ah11101_199901.csv", "one line\r\n"); },
-       {kShortFile}, {MsgAnswer::kOk}},
-      {"declined name", [](const SourceTree& tree) { tree.File("199901/area11/x.txt", "?"); },
-       {testing::texts::UnfitName("199901", "area11", "x.txt"), kAborted}, {MsgAnswer::kNo, MsgAnswer::kOk}},
+      {"declined name",
+       [](const SourceTree& tree) { tree.File("199901/area11/x.txt", "?"); },
+       {testing::texts::UnfitName("199901", "area11", "x.txt"), kAborted},
+       {MsgAnswer::kNo, MsgAnswer::kOk}},
   };
   for (const Case& c : cases) {
     for (MsgAnswer deletion : {MsgAnswer::kYes, MsgAnswer::kNo}) {
@@ -310,8 +322,8 @@ TEST_F(RunFailureTest, UnhandledFullDiskEndsThroughTheDeletionOffer) {
     MsgAnswer offer;
     bool treeKept;
   };
-  for (const Case& c : {Case{platform::kStatusDiskFull, MsgAnswer::kYes, false},
-                        Case{platform::kErrDiskFull, MsgAnswer::kNo, true}}) {
+  for (const Case& c :
+       {Case{platform::kStatusDiskFull, MsgAnswer::kYes, false}, Case{platform::kErrDiskFull, MsgAnswer::kNo, true}}) {
     SCOPED_TRACE(c.number);
     w.boxes.clear();
     FailAtConversionStatus(w, c.number);
@@ -428,12 +440,12 @@ TEST_F(TwoDiscTest, BothDiscsAreConvertedWithTheSwapInBetween) {
   EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirmRun, kInsertSecond, kFinished}));
   EXPECT_EQ(w.boxes[1].box.title, "メッセージ");
   EXPECT_EQ(w.boxes[1].box.buttons, MsgButtons::kOkCancel);
-  for (const char* status : {"（1枚目のCD-ROMのフォルダ構成等のチェックを行っています）",
-                             "（1枚目のCD-ROMの旧版サブフォルダを作成しています）",
-                             "（1枚目のCD-ROMの新版ファイルを旧版ファイルに変換しています）",
-                             "（2枚目のCD-ROMのフォルダ構成等のチェックを行っています）",
-                             "（2枚目のCD-ROMの旧版サブフォルダを作成しています）",
-                             "（2枚目のCD-ROMのファイル変換処理が終了しました）"})
+  for (const char* status :
+       {"（1枚目のCD-ROMのフォルダ構成等のチェックを行っています）",
+        "（1枚目のCD-ROMの旧版サブフォルダを作成しています）",
+        "（1枚目のCD-ROMの新版ファイルを旧版ファイルに変換しています）",
+        "（2枚目のCD-ROMのフォルダ構成等のチェックを行っています）",
+        "（2枚目のCD-ROMの旧版サブフォルダを作成しています）", "（2枚目のCD-ROMのファイル変換処理が終了しました）"})
     EXPECT_TRUE(w.Logged(std::string("status:") + status)) << status;
   EXPECT_FLOAT_EQ(w.ProgressValue(), 100);
   EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "DVX1999.01"));
@@ -451,8 +463,7 @@ TEST_F(TwoDiscTest, StopInThePassOneConversionOffersTheDeletionWithoutThePrompt)
   w.Answer(MsgAnswer::kOk, kShortFile);
   w.Answer(MsgAnswer::kYes, kOfferDeletion);
   Press(w, 0);
-  EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirmRun, kShortFile,
-                                                     kOfferDeletion}));
+  EXPECT_EQ(w.BoxTexts(), (std::vector<std::string>{kConfirmRun, kShortFile, kOfferDeletion}));
   EXPECT_FALSE(platform::FolderExists(Output()));
   ExpectIdleWindow(w);
 }

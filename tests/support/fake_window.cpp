@@ -75,8 +75,7 @@ MsgAnswer FakeControls::MsgBox(const MessageBoxRequest& box) {
     ++record_.unexpectedBoxes;
   }
   record_.boxes.push_back({box, answer});
-  record_.log.push_back("box[" + box.title + "/" + IconName(box.icon) + "] " + box.text + " -> " +
-                        AnswerName(answer));
+  record_.log.push_back("box[" + box.title + "/" + IconName(box.icon) + "] " + box.text + " -> " + AnswerName(answer));
   return answer;
 }
 

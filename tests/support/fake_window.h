@@ -49,10 +49,10 @@ struct FakeRecord {
   std::string lastDialogTitle;
 
   // ---- hooks, each run where the run meets the window
-  std::function<void()> onProcessEvents;            // after every ProcessEvents
-  std::function<void(int16_t runState)> onRepaint;  // inside every Repaint
+  std::function<void()> onProcessEvents;             // after every ProcessEvents
+  std::function<void(int16_t runState)> onRepaint;   // inside every Repaint
   std::function<void(const std::string&)> onStatus;  // after a status text is shown
-  std::function<void(int32_t steps)> onAdvance;     // before every AdvanceProgress
+  std::function<void(int32_t steps)> onAdvance;      // before every AdvanceProgress
 };
 
 class FakeControls : public ControlState {

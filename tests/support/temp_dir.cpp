@@ -6,9 +6,9 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 
 #include "platform/native_path.h"
 

@@ -21,35 +21,35 @@ namespace treegen_oracle {
 // 99 text-era station information missing, 111 station information unreadable,
 // 13 also for a data line whose hour lies outside 1..24).
 struct ConversionStop : std::runtime_error {
-    ConversionStop(int code, const std::string& what) : std::runtime_error(what), code(code) {}
-    int code;
+  ConversionStop(int code, const std::string& what) : std::runtime_error(what), code(code) {}
+  int code;
 };
 
 // Raw text of a new-edition tree: the only input of the expectation.
 struct SourceFile {
-    std::string areaFolder;
-    std::string fileName;
-    std::vector<std::string> lines;       // CP932 bytes, without line ends
-    std::filesystem::path path;           // when set, the lines are read from here when needed
+  std::string areaFolder;
+  std::string fileName;
+  std::vector<std::string> lines;  // CP932 bytes, without line ends
+  std::filesystem::path path;      // when set, the lines are read from here when needed
 };
 
 struct SourceMonth {
-    std::string folder;                   // "199901"
-    std::optional<std::string> infoBytes; // the station information file, when present
-    std::vector<std::string> areaFolders; // every area folder, empty ones too
-    std::vector<SourceFile> files;        // any order: the expectation sorts them
+  std::string folder;                    // "199901"
+  std::optional<std::string> infoBytes;  // the station information file, when present
+  std::vector<std::string> areaFolders;  // every area folder, empty ones too
+  std::vector<SourceFile> files;         // any order: the expectation sorts them
 };
 
 struct SourceTree {
-    std::vector<SourceMonth> months;
+  std::vector<SourceMonth> months;
 };
 
 // Relative path under the destination "dorvax" folder, '/'-separated -> bytes.
 using FileMap = std::map<std::string, std::string>;
 
 struct ExpectedTree {
-    FileMap files;
-    std::set<std::string> folders;        // every folder created, relative, '/'-separated
+  FileMap files;
+  std::set<std::string> folders;  // every folder created, relative, '/'-separated
 };
 
 // Source from a generator model (the model must have been made with keepLines).
@@ -75,15 +75,15 @@ std::string FirstDifference(const FileMap& expected, const FileMap& actual);
 
 // What the station table holds for a station: its kind (1, 4, -1) and snow mark (5, -1).
 struct StationEntry {
-    std::int16_t kind = 4;
-    std::int16_t snow = -1;
+  std::int16_t kind = 4;
+  std::int16_t snow = -1;
 };
 
 // Records of one binary-era hourly file (all lines, headers included), given the
 // table entry its header finds (nullopt: not in the table).
 struct FileRecords {
-    std::string dvx;                      // 256-byte records that hold a value
-    std::string dvs;                      // 80-byte records that hold a value
+  std::string dvx;  // 256-byte records that hold a value
+  std::string dvs;  // 80-byte records that hold a value
 };
 FileRecords ConvertBinaryFile(const std::vector<std::string>& lines, const std::optional<StationEntry>& entry);
 

@@ -24,7 +24,9 @@ namespace {
 
 using ui::FolderTreeDialog;
 
-QString Native(const std::string& path) { return QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(path))); }
+QString Native(const std::string& path) {
+  return QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(path)));
+}
 
 class FolderTreeDialogTest : public ::testing::Test {
  protected:

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "window/messages.h"
 #include "ui/message_box_qt.h"
+#include "window/messages.h"
 #include "window_harness.h"
 
 namespace dorvax::testing {
@@ -43,8 +43,8 @@ TEST_F(MessageBoxTest, OkCancelWithOkAsDefault) {
 }
 
 TEST_F(MessageBoxTest, IconsAndLineBreaks) {
-  auto stop = MessageBoxQt::Build(nullptr, OkBox(msg::GenericError(76, "パスが見つかりません。"), msg::kTitleStopped,
-                                                MsgIcon::kCritical));
+  auto stop = MessageBoxQt::Build(
+      nullptr, OkBox(msg::GenericError(76, "パスが見つかりません。"), msg::kTitleStopped, MsgIcon::kCritical));
   EXPECT_EQ(stop->icon(), QMessageBox::Critical);
   EXPECT_EQ(stop->windowTitle().toStdString(), "処理中断");
   // CR LF of the program's texts is one line break on the screen.
@@ -52,8 +52,8 @@ TEST_F(MessageBoxTest, IconsAndLineBreaks) {
   EXPECT_EQ(stop->textFormat(), Qt::PlainText);
   EXPECT_EQ(ButtonTexts(*stop), (std::vector<std::string>{"OK"}));
 
-  auto notice = MessageBoxQt::Build(nullptr, OkBox("変換プログラムを強制終了します。", msg::kTitleStopped,
-                                                  MsgIcon::kExclamation));
+  auto notice = MessageBoxQt::Build(
+      nullptr, OkBox("変換プログラムを強制終了します。", msg::kTitleStopped, MsgIcon::kExclamation));
   EXPECT_EQ(notice->icon(), QMessageBox::Warning);
 }
 
@@ -68,9 +68,11 @@ TEST_F(MessageBoxTest, LinesStayAsWrittenWithinTheScreen) {
     bool wrapped;
   };
   const Case cases[] = {
-      {"新版フォルダ中に、年報CD-ROMのフォルダに該当しない名称のフォルダがあります。\r\n（観測年月フォルダ名にエラーがあります）",
+      {"新版フォルダ中に、年報CD-"
+       "ROMのフォルダに該当しない名称のフォルダがあります。\r\n（観測年月フォルダ名にエラーがあります）",
        false},
-      {"旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォルダを作成してもよろしいですか？\r\n"
+      {"旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォルダを作成してもよろしいですか？\r"
+       "\n"
        "（既存フォルダ内のファイルは全て削除されます）",
        false},
       {"短い", false},

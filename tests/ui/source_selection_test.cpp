@@ -120,8 +120,8 @@ TEST_F(SourceSelectionTest, DisabledDuringARunAndReenabledAfterwards) {
   Click(C::optNew0);
   DriveList()->setCurrentIndex(2);
   w.form().EnableInputControls(false);
-  for (Control c : {C::optNew0, C::optNew1, C::drvNew, C::cmdNew0, C::cmdNew1, C::txtFolder0, C::txtFolder1,
-                    C::cmdOld0, C::cmdOld1, C::cmdMain0, C::cmdMain1})
+  for (Control c : {C::optNew0, C::optNew1, C::drvNew, C::cmdNew0, C::cmdNew1, C::txtFolder0, C::txtFolder1, C::cmdOld0,
+                    C::cmdOld1, C::cmdMain0, C::cmdMain1})
     EXPECT_FALSE(w.IsEnabled(c)) << ControlName(c);
   EXPECT_EQ(Colour(C::drvNew), kWhite) << "colours are not changed when disabling";
 
@@ -163,7 +163,12 @@ TEST_F(SourceSelectionTest, DrawnFacesOfTheDriveListAndTheDestinationBox) {
       {"after loading", [] {}, kGrey},
       {"CD-ROM chosen", [&] { Click(C::optNew0); }, kWhite},
       {"CD-ROM, during a run", [&] { w.form().EnableInputControls(false); }, kWhite},
-      {"folder chosen after the run", [&] { w.form().EnableInputControls(true); Click(C::optNew1); }, kGrey},
+      {"folder chosen after the run",
+       [&] {
+         w.form().EnableInputControls(true);
+         Click(C::optNew1);
+       },
+       kGrey},
       {"folder, during a run", [&] { w.form().EnableInputControls(false); }, kGrey},
   };
   for (const Step& step : steps) {

@@ -38,7 +38,10 @@ TEST(ToolkitTranslationTest, JapaneseWhereInstalledEnglishOtherwise) {
   const Case cases[] = {
       {"installed", ui::ToolkitTranslationFolders(), true, QString::fromUtf8("元に戻す(&U)"),
        QString::fromUtf8("貼り付け(&P)")},
-      {"not installed", {QString::fromStdString(empty.path()), QString()}, false, QStringLiteral("&Undo"),
+      {"not installed",
+       {QString::fromStdString(empty.path()), QString()},
+       false,
+       QStringLiteral("&Undo"),
        QStringLiteral("&Paste")},
   };
   for (const Case& c : cases) {

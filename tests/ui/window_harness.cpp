@@ -23,7 +23,8 @@ void HarnessWindow::RequestClose() {
   if (QWindow* handle = windowHandle())
     QCoreApplication::postEvent(handle, new QCloseEvent);
   else
-    QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { close(); }, Qt::QueuedConnection);
 }
 
 void HarnessWindow::ProcessEvents() {

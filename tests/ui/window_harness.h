@@ -35,8 +35,8 @@ class HarnessWindow : public ui::frmDorvax_hConv {
   MsgAnswer MsgBox(const MessageBoxRequest& box) override;
   void OnBox(std::string textPart, std::function<void()> beforeAnswer);
 
-  std::vector<int16_t> statesSeen;    // intRunState at every chance
-  std::vector<float> progressSeen;    // bar value at every chance
+  std::vector<int16_t> statesSeen;  // intRunState at every chance
+  std::vector<float> progressSeen;  // bar value at every chance
   bool closeRequested = false;
 
  private:

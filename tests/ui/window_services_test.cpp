@@ -76,7 +76,8 @@ TEST_F(WindowServicesTest, AdvancingLetsPendingEventsRun) {
   HarnessWindow& w = MakeWindow();
   w.form().ShowProgress(true);
   bool ran = false;
-  QMetaObject::invokeMethod(&w, [&ran] { ran = true; }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      &w, [&ran] { ran = true; }, Qt::QueuedConnection);
   EXPECT_FALSE(ran);
   w.form().AdvanceProgress(0);
   EXPECT_TRUE(ran);

@@ -32,9 +32,9 @@ TEST_F(WindowSetupTest, StateRightAfterLoading) {
     bool enabled;
   };
   const Expected table[] = {
-      {C::optNew0, true},   {C::optNew1, true},    {C::drvNew, false},  {C::cmdNew0, false},
-      {C::cmdNew1, false},  {C::txtFolder0, false}, {C::txtFolder1, true}, {C::cmdOld0, true},
-      {C::cmdOld1, true},   {C::cmdMain0, true},    {C::cmdMain1, true},
+      {C::optNew0, true},  {C::optNew1, true},     {C::drvNew, false},    {C::cmdNew0, false},
+      {C::cmdNew1, false}, {C::txtFolder0, false}, {C::txtFolder1, true}, {C::cmdOld0, true},
+      {C::cmdOld1, true},  {C::cmdMain0, true},    {C::cmdMain1, true},
   };
   for (const Expected& row : table) EXPECT_EQ(w.IsEnabled(row.control), row.enabled) << ControlName(row.control);
 
@@ -68,8 +68,8 @@ TEST_F(WindowSetupTest, FixedSizeWithoutMaximizeButton) {
   const Qt::WindowFlags flags = w.windowFlags();
   EXPECT_TRUE(flags & Qt::CustomizeWindowHint) << "the buttons are the window's own choice";
   EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-  for (Qt::WindowType wanted : {Qt::WindowTitleHint, Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
-                                Qt::WindowCloseButtonHint})
+  for (Qt::WindowType wanted :
+       {Qt::WindowTitleHint, Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint, Qt::WindowCloseButtonHint})
     EXPECT_TRUE(flags & wanted) << wanted;
 }
 
@@ -96,7 +96,8 @@ TEST_F(WindowSetupTest, EveryToolTip) {
       {C::txtFolder1, "ここに直接フォルダのパスを入力する事もできます。"},
       {C::drvNew, "新版のCD-ROMを入れるドライブを指定します。"},
       {C::optNew0, "新版のDorvax年報CD-ROMを用いる場合、こちらを選択します。"},
-      {C::optNew1, "ハードディスク等に新版データがある場合、こちらを選択します。新版CD-ROMを用いる場合には選択しないこと！"},
+      {C::optNew1,
+       "ハードディスク等に新版データがある場合、こちらを選択します。新版CD-ROMを用いる場合には選択しないこと！"},
       {C::lblConv1, "Ver.1.00 2007/01/26"},
   };
   // The first line: the drive list adds a cut entry on a line of its own.
@@ -110,10 +111,17 @@ TEST_F(WindowSetupTest, CaptionsAndControlKinds) {
   HarnessWindow& w = MakeWindow();
   EXPECT_EQ(qobject_cast<QGroupBox*>(w.Widget(C::fraNEW))->title().toStdString(), "【新版フォルダ（コピー元）】");
   const std::pair<Control, const char*> captions[] = {
-      {C::optNew0, "CD-ROM(2枚)"},   {C::optNew1, "CD-ROM以外"},   {C::cmdNew0, "フォルダ指定"},
-      {C::cmdNew1, "指定クリア"},     {C::lblMain, "【旧版フォルダ（コピー先）】"}, {C::cmdOld0, "フォルダ指定"},
-      {C::cmdOld1, "指定クリア"},     {C::lblConv0, "処理状況："},   {C::cmdMain0, "変換実行"},
-      {C::cmdMain1, "終了"},          {C::lblForm, ""},
+      {C::optNew0, "CD-ROM(2枚)"},
+      {C::optNew1, "CD-ROM以外"},
+      {C::cmdNew0, "フォルダ指定"},
+      {C::cmdNew1, "指定クリア"},
+      {C::lblMain, "【旧版フォルダ（コピー先）】"},
+      {C::cmdOld0, "フォルダ指定"},
+      {C::cmdOld1, "指定クリア"},
+      {C::lblConv0, "処理状況："},
+      {C::cmdMain0, "変換実行"},
+      {C::cmdMain1, "終了"},
+      {C::lblForm, ""},
   };
   for (const auto& [control, caption] : captions) EXPECT_EQ(w.Text(control), caption) << ControlName(control);
   auto* bar = qobject_cast<QProgressBar*>(w.Widget(C::ProgressBar1));
@@ -126,7 +134,7 @@ TEST_F(WindowSetupTest, CaptionsAndControlKinds) {
 
 TEST_F(WindowSetupTest, TabOrderFollowsTheLayout) {
   HarnessWindow& w = MakeWindow();
-  const std::vector<Control> expected = {C::optNew0, C::drvNew,  C::optNew1, C::cmdNew0, C::txtFolder0, C::cmdNew1,
+  const std::vector<Control> expected = {C::optNew0,    C::drvNew,  C::optNew1, C::cmdNew0,  C::txtFolder0, C::cmdNew1,
                                          C::txtFolder1, C::cmdOld0, C::cmdOld1, C::cmdMain0, C::cmdMain1};
   std::map<QWidget*, Control> known;
   for (Control c : expected) known[w.Widget(c)] = c;
@@ -215,8 +223,8 @@ TEST_F(WindowSetupTest, IconIsAn32By32PictureInSixteenColours) {
       EXPECT_TRUE(palette.count(pixel)) << x << "," << y << " has a colour outside the 16";
     }
   EXPECT_LE(colours.size(), 16u);
-  EXPECT_GE(colours.size(), 6u);         // a picture, not a blot
-  EXPECT_GT(opaque, 32 * 32 / 3);        // fills a good part of the square
+  EXPECT_GE(colours.size(), 6u);   // a picture, not a blot
+  EXPECT_GT(opaque, 32 * 32 / 3);  // fills a good part of the square
   HarnessWindow& w = MakeWindow();
   EXPECT_FALSE(w.windowIcon().isNull());
 }

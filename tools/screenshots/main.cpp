@@ -19,14 +19,14 @@
 #include <QTest>
 #include <QTreeView>
 
-#include "window/message_box.h"
 #include "platform/native_path.h"
+#include "treegen.h"
 #include "ui/folder_tree_dialog.h"
 #include "ui/frm_dorvax_hconv.h"
 #include "ui/message_box_qt.h"
 #include "ui/toolkit_translation.h"
 #include "ui/window_icon.h"
-#include "treegen.h"
+#include "window/message_box.h"
 
 namespace {
 
@@ -117,9 +117,9 @@ std::map<QString, dorvax::MessageBoxRequest> GuideBoxes() {
   using dorvax::YesNoBox;
   return {
       {"box-confirm-run", YesNoBox("ファイル変換を実行してよろしいですか？")},
-      {"box-delete-old-tree",
-       YesNoBox("旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォルダを作成してもよろしいですか？\r\n"
-                "（既存フォルダ内のファイルは全て削除されます）")},
+      {"box-delete-old-tree", YesNoBox("旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォル"
+                                       "ダを作成してもよろしいですか？\r\n"
+                                       "（既存フォルダ内のファイルは全て削除されます）")},
       {"box-second-disc", OkCancelBox("１枚目のCD-ROMの変換処理が終了しました。\r\n"
                                       "１枚目のCD-ROMを取り出し、２枚目のCD-ROMを入れてください。\r\n"
                                       "入れ終わったら「OK」を押してください。\r\n"
@@ -129,8 +129,8 @@ std::map<QString, dorvax::MessageBoxRequest> GuideBoxes() {
                                     "このファイルを処理せずに、変換処理を続けますか？\r\n"
                                     "（エラーファイル名：\\199901\\area44\\readme.txt）",
                                     "確認", MsgIcon::kExclamation)},
-      {"box-error", OkBox("エラー発生により、現在の処理を中断します。\r\n13 : 型が一致しません。", "処理中断",
-                          MsgIcon::kCritical)},
+      {"box-error",
+       OkBox("エラー発生により、現在の処理を中断します。\r\n13 : 型が一致しません。", "処理中断", MsgIcon::kCritical)},
       {"box-finished", OkBox("Dorvaxデータの変換処理が完了しました。", "変換終了", MsgIcon::kInformation)},
   };
 }

@@ -13,22 +13,22 @@ namespace treegen {
 std::size_t Cp932PrefixBytes(std::string_view bytes, std::size_t chars);
 
 class Cp932Line {
-public:
-    // Appends text as it is.
-    Cp932Line& Text(std::string_view bytes);
-    // Appends exactly `width` characters: the text cut to width, then blanks.
-    Cp932Line& Field(std::string_view bytes, std::size_t width);
-    // Appends a number right-aligned in `width` characters, zero-filled when asked.
-    Cp932Line& Number(long value, std::size_t width, bool zeroFill);
-    // Appends blanks until the line holds `chars` characters (nothing if it already does).
-    Cp932Line& PadTo(std::size_t chars);
+ public:
+  // Appends text as it is.
+  Cp932Line& Text(std::string_view bytes);
+  // Appends exactly `width` characters: the text cut to width, then blanks.
+  Cp932Line& Field(std::string_view bytes, std::size_t width);
+  // Appends a number right-aligned in `width` characters, zero-filled when asked.
+  Cp932Line& Number(long value, std::size_t width, bool zeroFill);
+  // Appends blanks until the line holds `chars` characters (nothing if it already does).
+  Cp932Line& PadTo(std::size_t chars);
 
-    std::size_t Chars() const { return chars_; }
-    const std::string& Bytes() const { return bytes_; }
+  std::size_t Chars() const { return chars_; }
+  const std::string& Bytes() const { return bytes_; }
 
-private:
-    std::string bytes_;
-    std::size_t chars_ = 0;
+ private:
+  std::string bytes_;
+  std::size_t chars_ = 0;
 };
 
 }  // namespace treegen

@@ -42,122 +42,121 @@ Exit status: 0 written, 1 a file could not be written, 2 bad arguments.
 )";
 
 struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+  using std::runtime_error::runtime_error;
 };
 
 double ParseProbability(const std::string& text) {
-    std::size_t used = 0;
-    double value = 0;
-    try {
-        value = std::stod(text, &used);
-    } catch (const std::exception&) {
-        throw UsageError("not a probability: " + text);
-    }
-    if (used != text.size() || !(value >= 0.0 && value <= 1.0)) throw UsageError("not a probability: " + text);
-    return value;
+  std::size_t used = 0;
+  double value = 0;
+  try {
+    value = std::stod(text, &used);
+  } catch (const std::exception&) {
+    throw UsageError("not a probability: " + text);
+  }
+  if (used != text.size() || !(value >= 0.0 && value <= 1.0)) throw UsageError("not a probability: " + text);
+  return value;
 }
 
 unsigned long long ParseUnsigned(const std::string& text) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 19) {
-        throw UsageError("not a number: " + text);
-    }
-    return std::stoull(text);
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 19) {
+    throw UsageError("not a number: " + text);
+  }
+  return std::stoull(text);
 }
 
 struct CommandLine {
-    treegen::Options options;
-    bool force = false;
-    bool help = false;
+  treegen::Options options;
+  bool force = false;
+  bool help = false;
 };
 
 CommandLine Parse(int argc, char** argv) {
-    CommandLine cl;
-    cl.options.keepLines = false;
-    cl.options.months = {199901};
-    treegen::Options& o = cl.options;
-    const std::map<std::string, std::function<void(const std::string&)>> valued = {
-        {"--root", [&](const std::string& v) { o.root = v; }},
-        {"--months", [&](const std::string& v) { o.months = treegen::ParseMonthList(v); }},
-        {"--seed", [&](const std::string& v) { o.seed = ParseUnsigned(v); }},
-        {"--stations",
-         [&](const std::string& v) {
-             const unsigned long long n = ParseUnsigned(v);
-             if (n > 100000) throw UsageError("too many stations: " + v);
-             o.stations = static_cast<int>(n);
-         }},
-        {"--areas", [&](const std::string& v) { o.areas = treegen::ParseAreaList(v); }},
-        {"--missing-hour", [&](const std::string& v) { o.missingHour = ParseProbability(v); }},
-        {"--missing-day", [&](const std::string& v) { o.missingDay = ParseProbability(v); }},
-        {"--early-end", [&](const std::string& v) { o.earlyEnd = ParseProbability(v); }},
-        {"--repeated-line", [&](const std::string& v) { o.repeatedLine = ParseProbability(v); }},
-        {"--missing-value", [&](const std::string& v) { o.missingValue = ParseProbability(v); }},
-        {"--other-flag", [&](const std::string& v) { o.otherFlag = ParseProbability(v); }},
-        {"--value-e", [&](const std::string& v) { o.valueE = ParseProbability(v); }},
-        {"--value-e-only", [&](const std::string& v) { o.valueEOnly = ParseProbability(v); }},
-        {"--unlisted", [&](const std::string& v) { o.unlisted = ParseProbability(v); }},
-        {"--short-info-line", [&](const std::string& v) { o.shortInfoLine = ParseProbability(v); }},
-    };
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            cl.help = true;
-        } else if (arg == "--complete") {
-            o.complete = true;
-        } else if (arg == "--force") {
-            cl.force = true;
-        } else if (auto it = valued.find(arg); it != valued.end()) {
-            if (i + 1 >= argc) throw UsageError(arg + " needs a value");
-            try {
-                it->second(argv[++i]);
-            } catch (const std::invalid_argument& e) {
-                throw UsageError(e.what());
-            }
-        } else {
-            throw UsageError("unknown argument: " + arg);
-        }
+  CommandLine cl;
+  cl.options.keepLines = false;
+  cl.options.months = {199901};
+  treegen::Options& o = cl.options;
+  const std::map<std::string, std::function<void(const std::string&)>> valued = {
+      {"--root", [&](const std::string& v) { o.root = v; }},
+      {"--months", [&](const std::string& v) { o.months = treegen::ParseMonthList(v); }},
+      {"--seed", [&](const std::string& v) { o.seed = ParseUnsigned(v); }},
+      {"--stations",
+       [&](const std::string& v) {
+         const unsigned long long n = ParseUnsigned(v);
+         if (n > 100000) throw UsageError("too many stations: " + v);
+         o.stations = static_cast<int>(n);
+       }},
+      {"--areas", [&](const std::string& v) { o.areas = treegen::ParseAreaList(v); }},
+      {"--missing-hour", [&](const std::string& v) { o.missingHour = ParseProbability(v); }},
+      {"--missing-day", [&](const std::string& v) { o.missingDay = ParseProbability(v); }},
+      {"--early-end", [&](const std::string& v) { o.earlyEnd = ParseProbability(v); }},
+      {"--repeated-line", [&](const std::string& v) { o.repeatedLine = ParseProbability(v); }},
+      {"--missing-value", [&](const std::string& v) { o.missingValue = ParseProbability(v); }},
+      {"--other-flag", [&](const std::string& v) { o.otherFlag = ParseProbability(v); }},
+      {"--value-e", [&](const std::string& v) { o.valueE = ParseProbability(v); }},
+      {"--value-e-only", [&](const std::string& v) { o.valueEOnly = ParseProbability(v); }},
+      {"--unlisted", [&](const std::string& v) { o.unlisted = ParseProbability(v); }},
+      {"--short-info-line", [&](const std::string& v) { o.shortInfoLine = ParseProbability(v); }},
+  };
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      cl.help = true;
+    } else if (arg == "--complete") {
+      o.complete = true;
+    } else if (arg == "--force") {
+      cl.force = true;
+    } else if (auto it = valued.find(arg); it != valued.end()) {
+      if (i + 1 >= argc) throw UsageError(arg + " needs a value");
+      try {
+        it->second(argv[++i]);
+      } catch (const std::invalid_argument& e) {
+        throw UsageError(e.what());
+      }
+    } else {
+      throw UsageError("unknown argument: " + arg);
     }
-    if (!cl.help && o.root.empty()) throw UsageError("--root is required");
-    return cl;
+  }
+  if (!cl.help && o.root.empty()) throw UsageError("--root is required");
+  return cl;
 }
 
 // Refuses to mix a new tree into an old one; --force clears DIR/dorvax first.
 void PrepareRoot(const CommandLine& cl) {
-    const std::filesystem::path dorvax = cl.options.root / "dorvax";
-    if (!std::filesystem::exists(dorvax)) return;
-    if (!cl.force) throw UsageError(dorvax.string() + " exists already (use --force to replace it)");
-    std::filesystem::remove_all(dorvax);
+  const std::filesystem::path dorvax = cl.options.root / "dorvax";
+  if (!std::filesystem::exists(dorvax)) return;
+  if (!cl.force) throw UsageError(dorvax.string() + " exists already (use --force to replace it)");
+  std::filesystem::remove_all(dorvax);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    CommandLine cl;
-    try {
-        cl = Parse(argc, argv);
-        if (cl.help) {
-            std::cout << kUsage;
-            return 0;
-        }
-        PrepareRoot(cl);
-    } catch (const UsageError& e) {
-        std::cerr << "dorvax-treegen: " << e.what() << "\n(see dorvax-treegen --help)\n";
-        return 2;
+  CommandLine cl;
+  try {
+    cl = Parse(argc, argv);
+    if (cl.help) {
+      std::cout << kUsage;
+      return 0;
     }
-    try {
-        const auto start = std::chrono::steady_clock::now();
-        const treegen::Model model = treegen::Generate(cl.options);
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        std::printf("Wrote %llu files, %llu bytes in %llu months under %s [%.2fs]\n",
-                    static_cast<unsigned long long>(model.filesWritten),
-                    static_cast<unsigned long long>(model.bytesWritten),
-                    static_cast<unsigned long long>(model.months.size()),
-                    model.hourlyRoot.string().c_str(), seconds);
-        return 0;
-    } catch (const std::invalid_argument& e) {
-        std::cerr << "dorvax-treegen: " << e.what() << "\n";
-        return 2;
-    } catch (const std::exception& e) {
-        std::cerr << "dorvax-treegen: " << e.what() << "\n";
-        return 1;
-    }
+    PrepareRoot(cl);
+  } catch (const UsageError& e) {
+    std::cerr << "dorvax-treegen: " << e.what() << "\n(see dorvax-treegen --help)\n";
+    return 2;
+  }
+  try {
+    const auto start = std::chrono::steady_clock::now();
+    const treegen::Model model = treegen::Generate(cl.options);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("Wrote %llu files, %llu bytes in %llu months under %s [%.2fs]\n",
+                static_cast<unsigned long long>(model.filesWritten),
+                static_cast<unsigned long long>(model.bytesWritten),
+                static_cast<unsigned long long>(model.months.size()), model.hourlyRoot.string().c_str(), seconds);
+    return 0;
+  } catch (const std::invalid_argument& e) {
+    std::cerr << "dorvax-treegen: " << e.what() << "\n";
+    return 2;
+  } catch (const std::exception& e) {
+    std::cerr << "dorvax-treegen: " << e.what() << "\n";
+    return 1;
+  }
 }
