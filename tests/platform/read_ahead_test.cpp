@@ -1,0 +1,160 @@
+// The read-ahead thread hands the files of its list over in their order and
+// holds no more of them than it has room for; a reader opened on a file it
+// read gives what reading the file by its path gives: the same lines, the
+// same failure at the same point, the same bytes counted. Files it does not
+// read whole are left to the steps.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/file_handle.h"
+#include "platform/io_counters.h"
+#include "platform/read_ahead.h"
+#include "platform/run_error.h"
+#include "platform/text_file.h"
+#include "support/temp_dir.h"
+
+namespace dorvax::platform {
+namespace {
+
+using dorvax::testing::MakeFolders;
+using dorvax::testing::TempDir;
+using dorvax::testing::WriteBytes;
+
+// The first lines one by one, the rest held and split, as an hourly file is
+// read; or the failure met on the way; and the bytes counted as read.
+std::string ReadAsTheWalkDoes(TextReader& reader, const std::function<void()>& open) {
+  std::string seen;
+  const uint64_t before = IoCounters().bytesRead;
+  try {
+    open();
+    seen.append(reader.ReadLine()).append("|");
+    seen.append(reader.ReadLine(43)).append("|");
+    if (reader.HoldRest(1024 * 1024))
+      reader.ForEachHeldLine(43, [&](std::string_view line) { seen.append(line).append("|"); });
+    else
+      while (!reader.AtEnd()) seen.append(reader.ReadLine(43)).append("|");
+  } catch (const RunError& e) {
+    seen += "error " + std::to_string(e.number()) + ": " + e.description();
+  }
+  reader.Close();
+  return seen + " read " + std::to_string(IoCounters().bytesRead - before);
+}
+
+std::string Lines(std::size_t bytes) {
+  std::string text = "title\r\n12345 header\r\n";
+  for (int i = 0; text.size() < bytes; ++i) text += "01," + std::to_string(i % 24 + 1) + ",  123,0,08,0,12,0\r\n";
+  text.resize(bytes);
+  return text;
+}
+
+void WaitUntil(const std::function<bool()>& done) {
+  for (int i = 0; i < 10000 && !done(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_TRUE(done()) << "the thread did not get there";
+}
+
+TEST(FileReadAhead, FilesComeInTheirOrderAndReadAsByTheirPath) {
+  struct File {
+    const char* name;
+    std::string bytes;
+    bool readAhead;
+  };
+  const std::size_t buffer = ReadAheadFile::kMaxBytes;
+  const std::vector<File> files = {
+      {"usual", Lines(33000), true},
+      {"empty", "", true},
+      {"one line", "only", true},
+      {"cr at the end", "a\r\nb\r", true},
+      {"a long line", std::string(3000, 'x') + "\r\ny\r\nz", true},
+      {"as large as a buffer", Lines(buffer), false},
+      {"just under a buffer", Lines(buffer - 1), true},
+      {"larger", Lines(300000), false},
+      {"missing", "", true},
+#ifdef _WIN32
+      {"a folder", "", true},  // opening it fails
+#else
+      {"a folder", "", false},  // opening it works and reading it fails: no regular file
+#endif
+      {"usual again", Lines(700), true},
+  };
+  TempDir dir;
+  std::vector<std::string> paths;
+  for (const File& f : files) {
+    paths.push_back(dir / f.name);
+    if (f.name == std::string("a folder"))
+      MakeFolders(paths.back() + "/");
+    else if (f.name != std::string("missing"))
+      WriteBytes(paths.back(), f.bytes);
+  }
+  const int openBefore = OpenFileCount();
+  FileReadAhead ahead(3);
+  ahead.Begin(paths);
+  // One reader for all files in each way, as the walk keeps one.
+  TextReader byPath, fromAhead;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    SCOPED_TRACE(files[i].name);
+    const std::string expected = ReadAsTheWalkDoes(byPath, [&] { byPath.Open(paths[i]); });
+    ReadAheadFile* file = ahead.Take(paths[i]);
+    EXPECT_EQ(file != nullptr, files[i].readAhead);
+    EXPECT_LE(ahead.FilesHeld(), 3u);
+    EXPECT_EQ(ReadAsTheWalkDoes(fromAhead, [&] { file ? fromAhead.Open(*file) : fromAhead.Open(paths[i]); }),
+              expected);
+    ahead.Release();
+  }
+  ahead.Stop();
+  EXPECT_EQ(OpenFileCount(), openBefore);
+}
+
+TEST(FileReadAhead, HoldsNoMoreFilesThanItsRoomAndStopsWithTheListUnread) {
+  TempDir dir;
+  std::vector<std::string> paths;
+  for (int i = 0; i < 40; ++i) {
+    paths.push_back(dir / ("f" + std::to_string(i)));
+    WriteBytes(paths.back(), Lines(1000));
+  }
+  const int openBefore = OpenFileCount();
+  FileReadAhead ahead(3);
+  ahead.Begin(paths);
+  WaitUntil([&] { return ahead.FilesHeld() == 3; });
+  ASSERT_NE(ahead.Take(paths[0]), nullptr);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(ahead.FilesHeld(), 3u) << "the file taken keeps its buffer until it is released";
+  // Two files done: two buffers free, and the thread fills them, no more.
+  ahead.Release();
+  ASSERT_NE(ahead.Take(paths[1]), nullptr);
+  ahead.Release();
+  WaitUntil([&] { return ahead.FilesHeld() == 3; });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(ahead.FilesHeld(), 3u);
+  // The thread waits for buffers, with 35 files of the list unread.
+  ahead.Stop();
+  EXPECT_EQ(OpenFileCount(), openBefore);
+  EXPECT_EQ(ahead.Take(paths[1]), nullptr) << "nothing is handed over after a stop";
+}
+
+TEST(FileReadAhead, ANewListDropsTheOldAndAFileOutOfOrderEndsIt) {
+  TempDir dir;
+  for (const char* name : {"a0", "a1", "a2", "b0", "b1", "b2"}) WriteBytes(dir / name, name);
+  FileReadAhead ahead(2);
+  ahead.Begin({dir / "a0", dir / "a1", dir / "a2"});
+  ReadAheadFile* a0 = ahead.Take(dir / "a0");
+  ASSERT_NE(a0, nullptr);
+  ahead.Release();
+  ahead.Begin({dir / "b0", dir / "b1", dir / "b2"});
+  TextReader reader;
+  ReadAheadFile* b0 = ahead.Take(dir / "b0");
+  ASSERT_NE(b0, nullptr);
+  reader.Open(*b0);
+  EXPECT_EQ(reader.ReadLine(), "b0");
+  reader.Close();
+  ahead.Release();
+  EXPECT_EQ(ahead.Take(dir / "b2"), nullptr) << "b1 was next";
+  EXPECT_EQ(ahead.Take(dir / "b1"), nullptr) << "the list ended at the file out of order";
+}
+
+}  // namespace
+}  // namespace dorvax::platform
