@@ -43,7 +43,7 @@ std::vector<std::string> Arguments(int argc, char** argv) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> args;
-  for (int i = 1; wide && i < count; ++i) args.push_back(platform::FromWide(wide[i]));
+  for (int i = 1; wide && i < count; ++i) args.push_back(dorvax::platform::FromWide(wide[i]));
   if (wide) LocalFree(wide);
   return args;
 #else
