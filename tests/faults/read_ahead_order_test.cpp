@@ -5,11 +5,12 @@
 // same result and leave the same output and no file open: when every call of
 // an operation fails in turn (an injected failure is met at the same file
 // and read), and when the source holds files that cannot be read, hold too
-// little, hold a bad value or are too large to be read ahead.
+// little or are too large to be read ahead.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::faults::Op;
 
-const std::string kOfferDeletion = "作成した旧版の\"\\dorvax\"フォルダを削除しますか。";
-
 struct Seen {
   std::vector<std::string> log;
   int result = 0;
@@ -38,11 +37,19 @@ struct Seen {
   bool fired = false;
 };
 
-// One run of `source` into a fresh `target`; the boxes after the
-// confirmation are answered from `answers` in order (a stop box or the
-// completion notice, then the deletion offer, unless a case says otherwise).
+// No call matches this.
+platform::faults::Plan NoFault() {
+  platform::faults::Plan plan;
+  plan.pathContains = "\x01";
+  return plan;
+}
+
+// One run of `source` into a fresh `target`, with `plan` armed; the boxes
+// after the confirmation are answered from `answers` in order (a stop box
+// or the completion notice, then the deletion offer, unless a case says
+// otherwise).
 Seen RunOnce(const std::string& source, const std::string& target, std::size_t readAhead,
-             const std::vector<MsgAnswer>& answers, const platform::faults::Plan* plan) {
+             const std::vector<MsgAnswer>& answers, const platform::faults::Plan& plan) {
   std::error_code ec;
   fs::remove_all(target, ec);
   fs::create_directories(target);
@@ -52,12 +59,10 @@ Seen RunOnce(const std::string& source, const std::string& target, std::size_t r
   for (MsgAnswer answer : answers) frm.Answer(answer);
   Seen seen;
   RunOutcome outcome;
-  if (plan) {
-    platform::faults::ScopedFault fault(*plan);
+  {
+    platform::faults::ScopedFault fault(plan);
     outcome = PressRun(frm);
     seen.fired = platform::faults::Fired();
-  } else {
-    outcome = PressRun(frm);
   }
   seen.log = frm.log;
   seen.result = ResultNumber(outcome.result);
@@ -67,9 +72,9 @@ Seen RunOnce(const std::string& source, const std::string& target, std::size_t r
   return seen;
 }
 
-// Runs both ways and expects the same; returns whether the fault fired.
-bool ExpectSameBothWays(const std::string& source, const std::string& target, const std::vector<MsgAnswer>& answers,
-                        const platform::faults::Plan* plan = nullptr) {
+// Runs both ways and expects the same; returns the run reading ahead.
+Seen ExpectSameBothWays(const std::string& source, const std::string& target, const std::vector<MsgAnswer>& answers,
+                        const platform::faults::Plan& plan = NoFault()) {
   const int openBefore = platform::OpenFileCount();
   Seen inTurn = RunOnce(source, target, 0, answers, plan);
   Seen ahead = RunOnce(source, target, 4, answers, plan);
@@ -80,7 +85,7 @@ bool ExpectSameBothWays(const std::string& source, const std::string& target, co
   EXPECT_EQ(ahead.fired, inTurn.fired);
   EXPECT_EQ(ahead.openAfter, openBefore);
   EXPECT_EQ(inTurn.openAfter, openBefore);
-  return ahead.fired;
+  return ahead;
 }
 
 class ReadAheadOrder : public ::testing::TestWithParam<Op> {
@@ -102,7 +107,7 @@ TEST_P(ReadAheadOrder, EveryCallFailingInTurnStopsAtTheSamePlace) {
   for (;; ++n) {
     SCOPED_TRACE("failing at call " + std::to_string(n));
     plan.failAt = n;
-    if (!ExpectSameBothWays(source, target, {MsgAnswer::kOk, MsgAnswer::kNo}, &plan) || HasFailure()) break;
+    if (!ExpectSameBothWays(source, target, {MsgAnswer::kOk, MsgAnswer::kNo}, plan).fired || HasFailure()) break;
     ASSERT_LT(n, 3000) << "the loop does not end";
   }
   EXPECT_GT(n, 12) << "fewer calls than files";
@@ -115,12 +120,14 @@ INSTANTIATE_TEST_SUITE_P(Faults, ReadAheadOrder, ::testing::Values(Op::kOpenRead
                                                               : std::string("AnyOperation");
                          });
 
-// The third of the six files of an area is replaced as each case says.
+// The third of the six files of an area is changed as each case says, and
+// the run ends with `result` (-1: completed).
 struct SourceCase {
   const char* name;
   int month;
   std::function<void(const std::string& file)> change;
   std::vector<MsgAnswer> answers;
+  int result;
   bool asOrdinaryUser = false;
 };
 
@@ -141,27 +148,19 @@ void Lengthen(const std::string& file) {
 }
 
 TEST(ReadAheadOrderOfSources, FilesThatFailOrAreReadByTheStepsAreMetWhereTheyStand) {
+  const std::vector<MsgAnswer> stop = {MsgAnswer::kOk, MsgAnswer::kNo};
   const std::vector<SourceCase> cases = {
-      {"empty", 200001, [](const std::string& f) { WriteBytes(f, ""); }, {MsgAnswer::kOk, MsgAnswer::kNo}},
-      {"three lines", 200001, [](const std::string& f) { WriteBytes(f, "1\r\n2\r\n3"); },
-       {MsgAnswer::kOk, MsgAnswer::kNo}},
-      {"a bad value", 199901,
-       [](const std::string& f) {
-         std::string text = ReadBytes(f);
-         text[text.find("\r\n", text.size() / 2) + 2 + 9] = 'x';
-         WriteBytes(f, text);
-       },
-       {MsgAnswer::kOk, MsgAnswer::kNo}},
-      {"unreadable", 199901, [](const std::string& f) { fs::permissions(f, fs::perms::none); },
-       {MsgAnswer::kOk, MsgAnswer::kNo}, true},
-      {"larger than a buffer, binary era", 199901, Lengthen, {MsgAnswer::kOk}},
-      {"larger than a buffer, text era", 200001, Lengthen, {MsgAnswer::kOk}},
+      {"empty", 200001, [](const std::string& f) { WriteBytes(f, ""); }, stop, 99},
+      {"three lines", 200001, [](const std::string& f) { WriteBytes(f, "1\r\n2\r\n3"); }, stop, 99},
+      {"unreadable", 199901, [](const std::string& f) { fs::permissions(f, fs::perms::none); }, stop, 99, true},
+      {"larger than a buffer, binary era", 199901, Lengthen, {MsgAnswer::kOk}, -1},
+      {"larger than a buffer, text era", 200001, Lengthen, {MsgAnswer::kOk}, -1},
       {"a name that does not fit, declined", 200001,
        [](const std::string& f) { fs::rename(f, fs::path(f).parent_path() / ("b" + fs::path(f).filename().string())); },
-       {MsgAnswer::kNo, MsgAnswer::kOk, MsgAnswer::kNo}},
+       {MsgAnswer::kNo, MsgAnswer::kOk, MsgAnswer::kNo}, 98},
       {"a name that does not fit, left out", 199901,
        [](const std::string& f) { fs::rename(f, fs::path(f).parent_path() / "x.csv"); },
-       {MsgAnswer::kYes, MsgAnswer::kOk, MsgAnswer::kOk}},
+       {MsgAnswer::kYes, MsgAnswer::kOk, MsgAnswer::kOk}, -1},
   };
   for (const SourceCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -169,13 +168,12 @@ TEST(ReadAheadOrderOfSources, FilesThatFailOrAreReadByTheStepsAreMetWhereTheySta
     std::string source = tmp / "src/";
     WriteSourceTree(source, {199901, 200001}, 12);
     c.change(ThirdFile(AreaFolder(source, c.month, 11)));
-    if (c.asOrdinaryUser) {
-      fs::permissions(tmp.path(), fs::perms::all);
-      AsOrdinaryUser user;
-      ExpectSameBothWays(source, tmp / "dst/", c.answers);
-    } else {
-      ExpectSameBothWays(source, tmp / "dst/", c.answers);
-    }
+    fs::permissions(tmp.path(), fs::perms::all);
+    std::optional<AsOrdinaryUser> user;
+    if (c.asOrdinaryUser) user.emplace();
+    Seen seen = ExpectSameBothWays(source, tmp / "dst/", c.answers);
+    EXPECT_EQ(seen.result, c.result);
+    EXPECT_EQ(seen.completed, c.result == -1);
   }
 }
 
