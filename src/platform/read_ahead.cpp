@@ -1,6 +1,5 @@
 #include "platform/read_ahead.h"
 
-#include <algorithm>
 #include <system_error>
 
 #ifndef _WIN32
@@ -63,107 +62,76 @@ void ReadWholeFileAhead(ReadAheadFile& file) noexcept {
   }
 }
 
-FileReadAhead::FileReadAhead(std::size_t files) : slots_(files) {}
+FileReadAhead::FileReadAhead(std::size_t files)
+    : buffers_(files ? std::make_unique<Buffer[]>(files) : nullptr), bufferCount_(static_cast<uint32_t>(files)) {}
 
 FileReadAhead::~FileReadAhead() { Stop(); }
 
 void FileReadAhead::Begin(std::vector<std::string> paths) {
-  if (slots_.empty()) return;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (stop_) return;
-    paths_ = std::move(paths);
-    nextRead_ = nextTake_ = 0;
-    ++list_;
-    for (Slot& slot : slots_)
-      if (slot.state == SlotState::kReady) slot.state = SlotState::kFree;
-    if (!thread_.joinable() && !paths_.empty() && !StartThread()) {
-      stop_ = true;  // no thread to be had: the steps read every file
-      paths_.clear();
-      return;
-    }
+  if (bufferCount_ == 0 || stopped_) return;
+  LeaveList();
+  paths_ = std::move(paths);
+  nextTake_ = 0;
+  taken_ = false;
+  for (uint32_t b = 0; b < bufferCount_; ++b) buffers_[b].holds.store(0);
+  claimed_.store(0);
+  released_.store(0);
+  held_.store(0);
+  giveUp_.store(false);
+  if (paths_.size() < 2) return;  // the steps will take the only file at once
+  if (!thread_.joinable() && !StartThread()) {
+    stopped_ = true;  // no thread to be had: the steps read every file
+    return;
   }
-  wakeThread_.notify_one();
+  listsBegun_.fetch_add(1);
+  threadSleeps_.WakeAlways();
+}
+
+void FileReadAhead::LeaveList() {
+  if (listsLeft_.load() == listsBegun_.load()) return;
+  giveUp_.store(true);
+  threadSleeps_.WakeAlways();
+  stepsSleep_.Until(Sleeper::kNoCount, [&] { return listsLeft_.load() == listsBegun_.load() || threadEnded_.load(); });
 }
 
 ReadAheadFile* FileReadAhead::Take(const std::string& path) {
-  if (slots_.empty()) return nullptr;
-  std::unique_lock<std::mutex> lock(mutex_);
-  if (stop_) return nullptr;
+  if (bufferCount_ == 0 || stopped_) return nullptr;
   if (nextTake_ >= paths_.size() || paths_[nextTake_] != path) {
+    LeaveList();
     paths_.clear();
-    nextRead_ = nextTake_ = 0;
-    ++list_;
-    for (Slot& slot : slots_)
-      if (slot.state == SlotState::kReady) slot.state = SlotState::kFree;
+    nextTake_ = 0;
     return nullptr;
   }
-  const std::size_t index = nextTake_++;
-  Slot* slot = nullptr;
-  wakeSteps_.wait(lock, [&] { return stop_ || (slot = ReadySlot(index)) != nullptr; });
-  if (!slot) return nullptr;
-  if (slot->file.byTheSteps) {
-    slot->state = SlotState::kFree;
-    WakeThreadWhenWorthIt(lock);
-    return nullptr;
+  const uint32_t index = nextTake_++;
+  taken_ = true;
+  Buffer& buffer = buffers_[index % bufferCount_];
+  if (buffer.holds.load(std::memory_order_acquire) != index + 1) {
+    uint32_t unclaimed = index;
+    if (claimed_.compare_exchange_strong(unclaimed, index + 1)) return nullptr;  // not begun: the steps' own
+    stepsSleep_.Until(index + 1, [&] { return buffer.holds.load() == index + 1 || threadEnded_.load(); });
+    if (threadEnded_.load()) return nullptr;
   }
-  slot->state = SlotState::kTaken;
-  taken_ = slot;
-  return &slot->file;
+  return buffer.file.byTheSteps ? nullptr : &buffer.file;
 }
 
 void FileReadAhead::Release() {
-  std::unique_lock<std::mutex> lock(mutex_);
   if (!taken_) return;
-  taken_->state = SlotState::kFree;
-  taken_ = nullptr;
-  WakeThreadWhenWorthIt(lock);
-}
-
-// The thread sleeps when every buffer is full; it is woken once half of
-// them are free again rather than for each one, so that it reads several
-// files for every time it is woken.
-void FileReadAhead::WakeThreadWhenWorthIt(std::unique_lock<std::mutex>& lock) {
-  const bool worthIt = FreeSlots() == WakeAtFreeSlots();
-  lock.unlock();
-  if (worthIt) wakeThread_.notify_one();
-}
-
-std::size_t FileReadAhead::WakeAtFreeSlots() const { return (slots_.size() + 1) / 2; }
-
-std::size_t FileReadAhead::FreeSlots() const {
-  std::size_t free = 0;
-  for (const Slot& slot : slots_)
-    if (slot.state == SlotState::kFree) ++free;
-  return free;
+  taken_ = false;
+  Buffer& buffer = buffers_[(nextTake_ - 1) % bufferCount_];
+  if (buffer.holds.load() == nextTake_) held_.fetch_sub(1);
+  released_.store(nextTake_);
+  threadSleeps_.Wake(nextTake_);
 }
 
 void FileReadAhead::Stop() noexcept {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    stop_ = true;
-    paths_.clear();
-  }
-  wakeThread_.notify_all();
+  stopped_ = true;
+  stop_.store(true);
+  giveUp_.store(true);
+  threadSleeps_.WakeAlways();
   if (thread_.joinable()) thread_.join();
 }
 
-std::size_t FileReadAhead::FilesHeld() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return slots_.size() - FreeSlots();
-}
-
-FileReadAhead::Slot* FileReadAhead::FreeSlot() {
-  for (Slot& slot : slots_)
-    if (slot.state == SlotState::kFree) return &slot;
-  return nullptr;
-}
-
-FileReadAhead::Slot* FileReadAhead::ReadySlot(std::size_t index) {
-  for (Slot& slot : slots_)
-    if (slot.state == SlotState::kReady && slot.index == index) return &slot;
-  return nullptr;
-}
+std::size_t FileReadAhead::FilesHeld() const { return held_.load(); }
 
 // The thread is started with every signal blocked, so that a signal sent to
 // the process (Ctrl+C) reaches the steps' thread as before, whose handlers
@@ -176,7 +144,7 @@ bool FileReadAhead::StartThread() {
 #endif
   bool started = true;
   try {
-    thread_ = std::thread([this] { ReadFilesUntilStopped(); });
+    thread_ = std::thread([this] { ReadListsUntilStopped(); });
   } catch (const std::system_error&) {
     started = false;
   }
@@ -186,55 +154,55 @@ bool FileReadAhead::StartThread() {
   return started;
 }
 
-void FileReadAhead::ReadFilesUntilStopped() noexcept {
+void FileReadAhead::ReadListsUntilStopped() noexcept {
   try {
-    ReadFiles();
+    ReadLists();
   } catch (...) {
     // Whatever ended the thread, the steps read the files it has not read.
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      stop_ = true;
-    }
-    wakeSteps_.notify_all();
+    threadEnded_.store(true);
+    stepsSleep_.WakeAlways();
   }
 }
 
-// The thread: the next file of the list into a free buffer, in list order,
-// for as long as there are both; the file itself is read without the lock.
-void FileReadAhead::ReadFiles() {
-  std::unique_lock<std::mutex> lock(mutex_);
+// The thread: each list's files in order, each into the buffer the steps
+// have given back, handed over by marking the buffer as holding it; a file
+// the steps claimed first is theirs.
+void FileReadAhead::ReadLists() {
+  uint32_t list = 0;
   for (;;) {
-    if (stop_) return;
-    Slot* slot = nextRead_ < paths_.size() ? FreeSlot() : nullptr;
-    if (!slot) {
-      // Every buffer is full, or the list is read: sleeps until a new list
-      // or, unless the list ends sooner, until the free buffers the steps
-      // wake it at (which they always come to before they can wait for a
-      // file themselves: then every buffer is free).
-      wakeThread_.wait(lock, [&] {
-        return stop_ || (nextRead_ < paths_.size() &&
-                         FreeSlots() >= std::min(WakeAtFreeSlots(), paths_.size() - nextRead_));
-      });
-      if (stop_) return;
-      slot = FreeSlot();
+    threadSleeps_.Until(Sleeper::kNoCount, [&] { return stop_.load() || listsBegun_.load() != list; });
+    if (stop_.load()) return;
+    list = listsBegun_.load();
+    const std::size_t count = paths_.size();
+    for (uint32_t index = claimed_.load(); index < count && WaitForRoom(index); index = claimed_.load()) {
+      if (!claimed_.compare_exchange_strong(index, index + 1)) continue;
+      Buffer& buffer = buffers_[index % bufferCount_];
+      held_.fetch_add(1);
+      try {
+        buffer.file.path = paths_[index];
+        ReadWholeFileAhead(buffer.file);
+      } catch (...) {
+        buffer.file.byTheSteps = true;
+      }
+      buffer.holds.store(index + 1, std::memory_order_release);
+      stepsSleep_.Wake(index + 1);
     }
-    slot->state = SlotState::kReading;
-    slot->index = nextRead_;
-    slot->file.path = paths_[nextRead_];
-    ++nextRead_;
-    const uint64_t list = list_;
-    lock.unlock();
-    ReadWholeFileAhead(slot->file);
-    lock.lock();
-    if (list != list_ || stop_) {
-      slot->state = SlotState::kFree;  // read for a list that has ended
-      continue;
-    }
-    slot->state = SlotState::kReady;
-    lock.unlock();
-    wakeSteps_.notify_one();
-    lock.lock();
+    listsLeft_.store(list);
+    stepsSleep_.WakeAlways();
   }
+}
+
+// File `index` goes to the buffer of file index - bufferCount_, free once
+// the steps are done with that file. When it is not, the thread sleeps until
+// half the buffers are free, rather than being woken for each one, so that
+// it reads several files every time it wakes; the steps always come to that
+// point before they can need a file the thread has not read.
+bool FileReadAhead::WaitForRoom(uint32_t index) {
+  if (index >= bufferCount_ && released_.load() <= index - bufferCount_) {
+    const uint32_t wanted = index - bufferCount_ + (bufferCount_ + 1) / 2;
+    threadSleeps_.Until(wanted, [&] { return released_.load() >= wanted || giveUp_.load(); });
+  }
+  return !giveUp_.load();
 }
 
 }  // namespace dorvax::platform

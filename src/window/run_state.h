@@ -38,9 +38,9 @@ struct RunState {
   std::string sourceDevice;
   RunStatistics stats;
   // Hourly files read ahead on a thread of their own while the walk works
-  // through the ones before (at most this many held at once); 0 reads every
-  // file when the walk comes to it.
-  std::size_t readAheadFiles = 4;
+  // through the ones before (at most this many held at once, 128 KiB each);
+  // 0 reads every file when the walk comes to it.
+  std::size_t readAheadFiles = 8;
 };
 
 }  // namespace dorvax

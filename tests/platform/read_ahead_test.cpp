@@ -91,8 +91,11 @@ TEST(FileReadAhead, FilesComeInTheirOrderAndReadAsByTheirPath) {
       WriteBytes(paths.back(), f.bytes);
   }
   const int openBefore = OpenFileCount();
-  FileReadAhead ahead(3);
+  // Room for all, and all read before the first is taken, so that each file
+  // comes from the thread when it can.
+  FileReadAhead ahead(files.size());
   ahead.Begin(paths);
+  WaitUntil([&] { return ahead.FilesHeld() == files.size(); });
   // One reader for all files in each way, as the walk keeps one.
   TextReader byPath, fromAhead;
   for (std::size_t i = 0; i < files.size(); ++i) {
@@ -100,7 +103,6 @@ TEST(FileReadAhead, FilesComeInTheirOrderAndReadAsByTheirPath) {
     const std::string expected = ReadAsTheWalkDoes(byPath, [&] { byPath.Open(paths[i]); });
     ReadAheadFile* file = ahead.Take(paths[i]);
     EXPECT_EQ(file != nullptr, files[i].readAhead);
-    EXPECT_LE(ahead.FilesHeld(), 3u);
     EXPECT_EQ(ReadAsTheWalkDoes(fromAhead, [&] { file ? fromAhead.Open(*file) : fromAhead.Open(paths[i]); }),
               expected);
     ahead.Release();
@@ -113,7 +115,7 @@ TEST(FileReadAhead, HoldsNoMoreFilesThanItsRoomAndStopsWithTheListUnread) {
   TempDir dir;
   std::vector<std::string> paths;
   for (int i = 0; i < 40; ++i) {
-    paths.push_back(dir / ("f" + std::to_string(i)));
+    paths.push_back(dir / (std::to_string(i) + ".csv"));
     WriteBytes(paths.back(), Lines(1000));
   }
   const int openBefore = OpenFileCount();
@@ -139,20 +141,21 @@ TEST(FileReadAhead, HoldsNoMoreFilesThanItsRoomAndStopsWithTheListUnread) {
 TEST(FileReadAhead, ANewListDropsTheOldAndAFileOutOfOrderEndsIt) {
   TempDir dir;
   for (const char* name : {"a0", "a1", "a2", "b0", "b1", "b2"}) WriteBytes(dir / name, name);
-  FileReadAhead ahead(2);
+  FileReadAhead ahead(3);
   ahead.Begin({dir / "a0", dir / "a1", dir / "a2"});
-  ReadAheadFile* a0 = ahead.Take(dir / "a0");
-  ASSERT_NE(a0, nullptr);
+  WaitUntil([&] { return ahead.FilesHeld() == 3; });
+  ASSERT_NE(ahead.Take(dir / "a0"), nullptr);
   ahead.Release();
   ahead.Begin({dir / "b0", dir / "b1", dir / "b2"});
-  TextReader reader;
+  WaitUntil([&] { return ahead.FilesHeld() == 3; });
   ReadAheadFile* b0 = ahead.Take(dir / "b0");
   ASSERT_NE(b0, nullptr);
+  TextReader reader;
   reader.Open(*b0);
   EXPECT_EQ(reader.ReadLine(), "b0");
   reader.Close();
   ahead.Release();
-  EXPECT_EQ(ahead.Take(dir / "b2"), nullptr) << "b1 was next";
+  EXPECT_EQ(ahead.Take(dir / "a1"), nullptr) << "b1 was next";
   EXPECT_EQ(ahead.Take(dir / "b1"), nullptr) << "the list ended at the file out of order";
 }
 
