@@ -9,6 +9,7 @@
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #endif
 
@@ -96,6 +97,12 @@ bool FileHandle::OpenToReadAhead(const std::string& path) {
   OpenNative(path, OpenMode::kRead);
   return true;
 }
+
+std::optional<std::size_t> FileHandle::ReadAheadIfCached(void* buffer, std::size_t size) {
+  return ReadNative(buffer, size);
+}
+
+void FileHandle::AdviseWillRead() noexcept {}
 
 std::size_t FileHandle::ReadNative(void* buffer, std::size_t size) {
   DWORD got = 0;
@@ -187,6 +194,23 @@ bool FileHandle::OpenToReadAhead(const std::string& path) {
   path_ = path;
   ++g_openFiles;
   return true;
+}
+
+std::optional<std::size_t> FileHandle::ReadAheadIfCached(void* buffer, std::size_t size) {
+#ifdef RWF_NOWAIT
+  iovec piece{buffer, size};
+  for (;;) {
+    ssize_t got = ::preadv2(fd_, &piece, 1, -1, RWF_NOWAIT);
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno == EAGAIN) return std::nullopt;
+    if (errno != EINTR) break;  // the file system cannot tell (tmpfs): read as usual
+  }
+#endif
+  return ReadNative(buffer, size);
+}
+
+void FileHandle::AdviseWillRead() noexcept {
+  if (fd_ >= 0) ::posix_fadvise(fd_, 0, 0, POSIX_FADV_WILLNEED);
 }
 
 std::size_t FileHandle::ReadNative(void* buffer, std::size_t size) {

@@ -4,6 +4,7 @@
 // mapped to error numbers in one place and faults can be injected.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace dorvax::platform {
@@ -39,6 +40,13 @@ class FileHandle {
   // to open it themselves. Failures are raised as by Open and Read.
   bool OpenToReadAhead(const std::string& path);
   std::size_t ReadAhead(void* buffer, std::size_t size);
+  // The same read, made only as far as the bytes are in the system's cache:
+  // nothing (and the disk begins to read them) when they are not. Where the
+  // system cannot tell, an ordinary read.
+  std::optional<std::size_t> ReadAheadIfCached(void* buffer, std::size_t size);
+  // Tells the system that the whole file will be read soon, so that a disk
+  // reads it while other files are read (POSIX; elsewhere nothing).
+  void AdviseWillRead() noexcept;
   // Writes all `size` bytes or throws.
   void WriteAll(const void* data, std::size_t size);
   // Closes and reports a failure of the close itself.

@@ -1,5 +1,6 @@
 #include "platform/read_ahead.h"
 
+#include <algorithm>
 #include <system_error>
 
 #ifndef _WIN32
@@ -19,48 +20,57 @@ namespace {
 // A buffer holds a file of up to kMaxBytes - 1 bytes and the room behind it
 // that TextReader::HoldRest makes for the search of the line ends.
 constexpr std::size_t kBufferBytes = ReadAheadFile::kMaxBytes + kLineEndBlock + 1;
-}  // namespace
 
-void ReadWholeFileAhead(ReadAheadFile& file) noexcept {
-  file.byTheSteps = false;
-  file.openFailure.reset();
-  file.readFailure.reset();
-  file.reads = 0;
+// A file the thread opened, possibly before its turn, having told the
+// system that it will be read.
+struct OpenedFile {
+  FileHandle handle;
+  bool regular = true;              // false: no regular file, left to the steps
+  std::optional<RunError> failure;  // opening it failed
+};
+
+void OpenFileAhead(const std::string& path, OpenedFile& opened, bool advise) noexcept {
+  opened.failure.reset();
+  opened.regular = true;
   try {
-    if (file.bytes.size() != kBufferBytes) file.bytes.resize(kBufferBytes);
-    FileHandle handle;
-    try {
-      if (!handle.OpenToReadAhead(file.path)) {
-        file.byTheSteps = true;
-        return;
-      }
-    } catch (const RunError& error) {
-      file.openFailure = error;
-      return;
-    }
-    // A file shorter than the buffer comes in one read and its end in the
-    // next, as in the steps' own first two reads.
-    std::size_t size = 0;
-    while (file.reads < 2) {
-      std::size_t got;
-      try {
-        got = handle.ReadAhead(file.bytes.data() + size, ReadAheadFile::kMaxBytes - size);
-      } catch (const RunError& error) {
-        file.readFailure = error;
-        return;
-      }
-      file.readSizes[file.reads++] = got;
-      if (got == 0) return;
-      size += got;
-      if (size == ReadAheadFile::kMaxBytes) break;
-    }
-    file.byTheSteps = true;  // as large as the buffer, or growing while read
+    opened.regular = opened.handle.OpenToReadAhead(path);
+    if (opened.regular && advise) opened.handle.AdviseWillRead();
+  } catch (const RunError& error) {
+    opened.failure = error;
   } catch (...) {
-    file.openFailure.reset();
-    file.readFailure.reset();
-    file.byTheSteps = true;
+    opened.regular = false;
   }
 }
+
+// Reads an opened file whole into `file` (of which `size` bytes are read
+// already) and closes it; never raises, whatever happens is recorded in
+// `file` as the steps' own reads would meet it: a file shorter than the
+// buffer comes in their first read and its end in the second.
+void ReadOpenedFileAhead(ReadAheadFile& file, OpenedFile& opened, std::size_t size, bool atEnd) noexcept {
+  try {
+    while (!atEnd && size < ReadAheadFile::kMaxBytes) {
+      const std::size_t got = opened.handle.ReadAhead(file.bytes.data() + size, ReadAheadFile::kMaxBytes - size);
+      atEnd = got == 0;
+      size += got;
+    }
+    if (size >= ReadAheadFile::kMaxBytes) {
+      file.byTheSteps = true;  // as large as the buffer
+    } else {
+      file.readSizes[0] = size;
+      file.readSizes[1] = 0;
+      file.reads = size == 0 ? 1 : 2;
+    }
+  } catch (const RunError& error) {
+    file.readSizes[0] = size;
+    file.reads = size == 0 ? 0 : 1;
+    file.readFailure = error;
+  } catch (...) {
+    file.byTheSteps = true;
+  }
+  opened.handle.CloseQuietly();
+}
+
+}  // namespace
 
 FileReadAhead::FileReadAhead(std::size_t files)
     : buffers_(files ? std::make_unique<Buffer[]>(files) : nullptr), bufferCount_(static_cast<uint32_t>(files)) {}
@@ -168,25 +178,63 @@ void FileReadAhead::ReadListsUntilStopped() noexcept {
 // have given back, handed over by marking the buffer as holding it; a file
 // the steps claimed first is theirs.
 void FileReadAhead::ReadLists() {
+  std::vector<OpenedFile> openedAhead(bufferCount_);  // file i in openedAhead[i % bufferCount_]
   uint32_t list = 0;
   for (;;) {
     threadSleeps_.Until(Sleeper::kNoCount, [&] { return stop_.load() || listsBegun_.load() != list; });
     if (stop_.load()) return;
     list = listsBegun_.load();
-    const std::size_t count = paths_.size();
+    const uint32_t count = static_cast<uint32_t>(paths_.size());
+    // Files are opened in their turn while they come from the system's
+    // cache. Once one has to come from the disk, the files after it are
+    // opened ahead, as many as there are buffers, and the system told to
+    // read them, so that the disk reads several at once.
+    bool fromDisk = false;
+    uint32_t openedUpTo = 0;  // files opened: those before this one
     for (uint32_t index = claimed_.load(); index < count && WaitForRoom(index); index = claimed_.load()) {
       if (!claimed_.compare_exchange_strong(index, index + 1)) continue;
+      const uint32_t openUpTo = fromDisk ? std::min(count, index + bufferCount_) : index + 1;
+      for (uint32_t next = std::max(openedUpTo, index); next < openUpTo; ++next)
+        OpenFileAhead(paths_[next], openedAhead[next % bufferCount_], fromDisk);
+      openedUpTo = std::max(openedUpTo, openUpTo);
       Buffer& buffer = buffers_[index % bufferCount_];
+      OpenedFile& opened = openedAhead[index % bufferCount_];
+      ReadAheadFile& file = buffer.file;
       held_.fetch_add(1);
       try {
-        buffer.file.path = paths_[index];
-        ReadWholeFileAhead(buffer.file);
+        file.path = paths_[index];
+        file.byTheSteps = !opened.regular;
+        file.openFailure = opened.failure;
+        file.readFailure.reset();
+        file.reads = 0;
+        if (opened.regular && !opened.failure) {
+          if (file.bytes.size() != kBufferBytes) file.bytes.resize(kBufferBytes);
+          std::size_t size = 0;
+          bool atEnd = false;
+          if (!fromDisk) {
+            std::optional<std::size_t> cached = opened.handle.ReadAheadIfCached(file.bytes.data(), ReadAheadFile::kMaxBytes);
+            if (cached) {
+              size = *cached;
+              atEnd = size == 0;
+            } else {
+              fromDisk = true;
+              for (uint32_t next = index + 1; next < std::min(count, index + bufferCount_); ++next)
+                OpenFileAhead(paths_[next], openedAhead[next % bufferCount_], true);
+              openedUpTo = std::min(count, index + bufferCount_);
+            }
+          }
+          ReadOpenedFileAhead(file, opened, size, atEnd);
+        }
+      } catch (const RunError& error) {
+        file.readFailure = error;  // the first read of the file failed
       } catch (...) {
-        buffer.file.byTheSteps = true;
+        file.byTheSteps = true;
       }
+      opened.handle.CloseQuietly();
       buffer.holds.store(index + 1, std::memory_order_release);
       stepsSleep_.Wake(index + 1);
     }
+    for (OpenedFile& opened : openedAhead) opened.handle.CloseQuietly();
     listsLeft_.store(list);
     stepsSleep_.WakeAlways();
   }

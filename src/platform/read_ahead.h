@@ -161,8 +161,4 @@ class FileReadAhead {
   std::thread thread_;
 };
 
-// Reads one file as the read-ahead thread does, into `file` (whose path is
-// set): never raises, whatever happens is recorded in `file`.
-void ReadWholeFileAhead(ReadAheadFile& file) noexcept;
-
 }  // namespace dorvax::platform
