@@ -92,14 +92,17 @@ void FileHandle::OpenNative(const std::string& path, OpenMode mode) {
   ++g_openFiles;
 }
 
-bool FileHandle::OpenToReadAhead(const std::string& path) {
+bool FileHandle::OpenToReadAhead(const std::string& path, std::uint64_t*) {
   CloseQuietly();
   OpenNative(path, OpenMode::kRead);
   return true;
 }
 
-std::optional<std::size_t> FileHandle::ReadAheadIfCached(void* buffer, std::size_t size) {
-  return ReadNative(buffer, size);
+FileHandle::CachedRead FileHandle::ReadAheadIfCached(void* buffer, std::size_t size) {
+  CachedRead read;
+  read.bytes = ReadNative(buffer, size);
+  read.cannotTell = true;
+  return read;
 }
 
 void FileHandle::AdviseWillRead() noexcept {}
@@ -175,7 +178,7 @@ void FileHandle::OpenNative(const std::string& path, OpenMode mode) {
   ++g_openFiles;
 }
 
-bool FileHandle::OpenToReadAhead(const std::string& path) {
+bool FileHandle::OpenToReadAhead(const std::string& path, std::uint64_t* size) {
   CloseQuietly();
   int fd;
   do {
@@ -190,23 +193,33 @@ bool FileHandle::OpenToReadAhead(const std::string& path) {
     ::close(fd);
     return false;
   }
+  if (size) *size = static_cast<std::uint64_t>(st.st_size);
   fd_ = fd;
   path_ = path;
   ++g_openFiles;
   return true;
 }
 
-std::optional<std::size_t> FileHandle::ReadAheadIfCached(void* buffer, std::size_t size) {
+FileHandle::CachedRead FileHandle::ReadAheadIfCached(void* buffer, std::size_t size) {
+  CachedRead read;
 #ifdef RWF_NOWAIT
   iovec piece{buffer, size};
   for (;;) {
     ssize_t got = ::preadv2(fd_, &piece, 1, -1, RWF_NOWAIT);
-    if (got >= 0) return static_cast<std::size_t>(got);
-    if (errno == EAGAIN) return std::nullopt;
-    if (errno != EINTR) break;  // the file system cannot tell (tmpfs): read as usual
+    if (got >= 0) {
+      read.bytes = static_cast<std::size_t>(got);
+      return read;
+    }
+    if (errno == EAGAIN) {
+      read.notCached = true;
+      return read;
+    }
+    if (errno != EINTR) break;  // the file system cannot tell (tmpfs)
   }
 #endif
-  return ReadNative(buffer, size);
+  read.bytes = ReadNative(buffer, size);
+  read.cannotTell = true;
+  return read;
 }
 
 void FileHandle::AdviseWillRead() noexcept {

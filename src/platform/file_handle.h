@@ -4,7 +4,6 @@
 // mapped to error numbers in one place and faults can be injected.
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace dorvax::platform {
@@ -38,12 +37,19 @@ class FileHandle {
   // bytes. Opening never waits for a writer (a FIFO put in place of a file);
   // an entry that is no regular file is not opened (false), for the steps
   // to open it themselves. Failures are raised as by Open and Read.
-  bool OpenToReadAhead(const std::string& path);
+  // `size` receives the file's size as it was when it was opened, where
+  // the system tells it cheaply (else it is left alone).
+  bool OpenToReadAhead(const std::string& path, std::uint64_t* size = nullptr);
   std::size_t ReadAhead(void* buffer, std::size_t size);
   // The same read, made only as far as the bytes are in the system's cache:
-  // nothing (and the disk begins to read them) when they are not. Where the
-  // system cannot tell, an ordinary read.
-  std::optional<std::size_t> ReadAheadIfCached(void* buffer, std::size_t size);
+  // nothing (notCached, and the disk begins to read them) when they are not.
+  // Where the file system cannot tell, an ordinary read (cannotTell).
+  struct CachedRead {
+    std::size_t bytes = 0;
+    bool notCached = false;
+    bool cannotTell = false;
+  };
+  CachedRead ReadAheadIfCached(void* buffer, std::size_t size);
   // Tells the system that the whole file will be read soon, so that a disk
   // reads it while other files are read (POSIX; elsewhere nothing).
   void AdviseWillRead() noexcept;

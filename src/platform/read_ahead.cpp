@@ -7,6 +7,11 @@
 #include <pthread.h>
 #include <signal.h>
 #endif
+#ifdef __linux__
+#include <linux/futex.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
 
 #include "platform/file_handle.h"
 #include "platform/line_ends.h"
@@ -27,13 +32,16 @@ struct OpenedFile {
   FileHandle handle;
   bool regular = true;              // false: no regular file, left to the steps
   std::optional<RunError> failure;  // opening it failed
+  uint64_t size = kUnknownSize;     // its size when it was opened
+  static constexpr uint64_t kUnknownSize = ~uint64_t{0};
 };
 
 void OpenFileAhead(const std::string& path, OpenedFile& opened, bool advise) noexcept {
   opened.failure.reset();
   opened.regular = true;
+  opened.size = OpenedFile::kUnknownSize;
   try {
-    opened.regular = opened.handle.OpenToReadAhead(path);
+    opened.regular = opened.handle.OpenToReadAhead(path, &opened.size);
     if (opened.regular && advise) opened.handle.AdviseWillRead();
   } catch (const RunError& error) {
     opened.failure = error;
@@ -45,10 +53,12 @@ void OpenFileAhead(const std::string& path, OpenedFile& opened, bool advise) noe
 // Reads an opened file whole into `file` (of which `size` bytes are read
 // already) and closes it; never raises, whatever happens is recorded in
 // `file` as the steps' own reads would meet it: a file shorter than the
-// buffer comes in their first read and its end in the second.
+// buffer comes in their first read and its end in the second. Once the
+// bytes of its size when it was opened are read, its end is not looked for
+// with another read.
 void ReadOpenedFileAhead(ReadAheadFile& file, OpenedFile& opened, std::size_t size, bool atEnd) noexcept {
   try {
-    while (!atEnd && size < ReadAheadFile::kMaxBytes) {
+    while (!atEnd && size < ReadAheadFile::kMaxBytes && size != opened.size) {
       const std::size_t got = opened.handle.ReadAhead(file.bytes.data() + size, ReadAheadFile::kMaxBytes - size);
       atEnd = got == 0;
       size += got;
@@ -71,6 +81,24 @@ void ReadOpenedFileAhead(ReadAheadFile& file, OpenedFile& opened, std::size_t si
 }
 
 }  // namespace
+
+#ifdef __linux__
+void FileReadAhead::Sleeper::SleepWhile(uint32_t woken) {
+  ::syscall(SYS_futex, &woken_, FUTEX_WAIT_PRIVATE, woken, nullptr, nullptr, 0);
+}
+
+void FileReadAhead::Sleeper::Notify() {
+  woken_.fetch_add(1);
+  ::syscall(SYS_futex, &woken_, FUTEX_WAKE_PRIVATE, 1, nullptr, nullptr, 0);
+}
+#else
+void FileReadAhead::Sleeper::SleepWhile(uint32_t woken) { woken_.wait(woken); }
+
+void FileReadAhead::Sleeper::Notify() {
+  woken_.fetch_add(1);
+  woken_.notify_all();
+}
+#endif
 
 FileReadAhead::FileReadAhead(std::size_t files)
     : buffers_(files ? std::make_unique<Buffer[]>(files) : nullptr), bufferCount_(static_cast<uint32_t>(files)) {}
@@ -190,6 +218,7 @@ void FileReadAhead::ReadLists() {
     // opened ahead, as many as there are buffers, and the system told to
     // read them, so that the disk reads several at once.
     bool fromDisk = false;
+    bool systemTells = true;  // whether the file system tells what is in its cache
     uint32_t openedUpTo = 0;  // files opened: those before this one
     for (uint32_t index = claimed_.load(); index < count && WaitForRoom(index); index = claimed_.load()) {
       if (!claimed_.compare_exchange_strong(index, index + 1)) continue;
@@ -211,10 +240,12 @@ void FileReadAhead::ReadLists() {
           if (file.bytes.size() != kBufferBytes) file.bytes.resize(kBufferBytes);
           std::size_t size = 0;
           bool atEnd = false;
-          if (!fromDisk) {
-            std::optional<std::size_t> cached = opened.handle.ReadAheadIfCached(file.bytes.data(), ReadAheadFile::kMaxBytes);
-            if (cached) {
-              size = *cached;
+          if (!fromDisk && systemTells) {
+            const FileHandle::CachedRead cached =
+                opened.handle.ReadAheadIfCached(file.bytes.data(), ReadAheadFile::kMaxBytes);
+            systemTells = !cached.cannotTell;
+            if (!cached.notCached) {
+              size = cached.bytes;
               atEnd = size == 0;
             } else {
               fromDisk = true;

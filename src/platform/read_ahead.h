@@ -93,7 +93,7 @@ class FileReadAhead {
         const uint32_t woken = woken_.load();
         wakeAt_.store(wakeAt);
         if (done()) break;
-        woken_.wait(woken);
+        SleepWhile(woken);
       }
       wakeAt_.store(kAwake);
     }
@@ -110,10 +110,10 @@ class FileReadAhead {
 
    private:
     static constexpr uint32_t kAwake = 0xffffffffu;
-    void Notify() {
-      woken_.fetch_add(1);
-      woken_.notify_all();
-    }
+    // Sleeps while woken_ still holds `woken` (without spinning or yielding
+    // first: the other side is at work for a while yet).
+    void SleepWhile(uint32_t woken);
+    void Notify();
     std::atomic<uint32_t> woken_{0};
     std::atomic<uint32_t> wakeAt_{kAwake};
   };

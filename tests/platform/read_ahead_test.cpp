@@ -5,6 +5,11 @@
 // read whole are left to the steps.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -52,6 +57,20 @@ std::string Lines(std::size_t bytes) {
   return text;
 }
 
+// Drops a file's pages from the system's cache (POSIX file systems that let
+// clean pages go), so that reading it goes to the disk.
+void DropFromCache(const std::string& path) {
+#ifndef _WIN32
+  int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+  ::close(fd);
+#else
+  (void)path;
+#endif
+}
+
 void WaitUntil(const std::function<bool()>& done) {
   for (int i = 0; i < 10000 && !done(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   ASSERT_TRUE(done()) << "the thread did not get there";
@@ -91,24 +110,31 @@ TEST(FileReadAhead, FilesComeInTheirOrderAndReadAsByTheirPath) {
       WriteBytes(paths.back(), f.bytes);
   }
   const int openBefore = OpenFileCount();
-  // Room for all, and all read before the first is taken, so that each file
-  // comes from the thread when it can.
-  FileReadAhead ahead(files.size());
-  ahead.Begin(paths);
-  WaitUntil([&] { return ahead.FilesHeld() == files.size(); });
-  // One reader for all files in each way, as the walk keeps one.
-  TextReader byPath, fromAhead;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    SCOPED_TRACE(files[i].name);
-    const std::string expected = ReadAsTheWalkDoes(byPath, [&] { byPath.Open(paths[i]); });
-    ReadAheadFile* file = ahead.Take(paths[i]);
-    EXPECT_EQ(file != nullptr, files[i].readAhead);
-    EXPECT_EQ(ReadAsTheWalkDoes(fromAhead, [&] { file ? fromAhead.Open(*file) : fromAhead.Open(paths[i]); }),
-              expected);
-    ahead.Release();
+  // From the system's cache, and with the files' pages dropped from it first
+  // (where the file system lets them go), when the thread opens the files
+  // ahead and has the disk read them.
+  for (bool dropped : {false, true}) {
+    SCOPED_TRACE(dropped ? "pages dropped" : "pages in the cache");
+    if (dropped)
+      for (const std::string& path : paths) DropFromCache(path);
+    // Room for all, and all read before the first is taken, so that each
+    // file comes from the thread when it can.
+    FileReadAhead ahead(files.size());
+    ahead.Begin(paths);
+    WaitUntil([&] { return ahead.FilesHeld() == files.size(); });
+    // One reader for all files in each way, as the walk keeps one.
+    TextReader byPath, fromAhead;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      SCOPED_TRACE(files[i].name);
+      ReadAheadFile* file = ahead.Take(paths[i]);
+      EXPECT_EQ(file != nullptr, files[i].readAhead);
+      EXPECT_EQ(ReadAsTheWalkDoes(fromAhead, [&] { file ? fromAhead.Open(*file) : fromAhead.Open(paths[i]); }),
+                ReadAsTheWalkDoes(byPath, [&] { byPath.Open(paths[i]); }));
+      ahead.Release();
+    }
+    ahead.Stop();
+    EXPECT_EQ(OpenFileCount(), openBefore);
   }
-  ahead.Stop();
-  EXPECT_EQ(OpenFileCount(), openBefore);
 }
 
 TEST(FileReadAhead, HoldsNoMoreFilesThanItsRoomAndStopsWithTheListUnread) {
