@@ -44,15 +44,20 @@ bool HourlyWalk::ConvertYearMonth(const std::string& yearMonth) {
   for (const std::string& area : platform::ListSubfolders(monthPath)) {
     std::string areaPath = monthPath + area + platform::Sep();
     Place place{yearMonth, area, areaPath, era};
-    for (const std::string& fileName : platform::ListFiles(areaPath))
-      if (!HandleFile(place, fileName)) return false;
+    const std::vector<std::string> fileNames = platform::ListFiles(areaPath);
+    std::vector<char> fits(fileNames.size());
+    for (std::size_t i = 0; i < fileNames.size(); ++i)
+      fits[i] = HourlyFileNameFits(era, yearMonth, area, fileNames[i]);
+    ReadAhead(place, fileNames, fits);
+    for (std::size_t i = 0; i < fileNames.size(); ++i)
+      if (!HandleFile(place, fileNames[i], fits[i])) return false;
   }
   month_.CloseMonth();
   return true;
 }
 
-bool HourlyWalk::HandleFile(const Place& place, const std::string& fileName) {
-  if (!HourlyFileNameFits(place.era, place.yearMonth, place.area, fileName)) {
+bool HourlyWalk::HandleFile(const Place& place, const std::string& fileName, bool nameFits) {
+  if (!nameFits) {
     if (!AskToLeaveOut(place, fileName)) {
       StopAtDeclinedName();
       return false;
@@ -83,17 +88,31 @@ bool HourlyWalk::AskToLeaveOut(const Place& place, const std::string& fileName) 
 
 void HourlyWalk::StopAtDeclinedName() {
   frm_.MsgBox(OkBox(msg::kAborted, msg::kTitleStopped, MsgIcon::kCritical));
+  ahead_.Stop();
   month_.CloseMonth();
   frm_.FocusFolderBox(0);
 }
 
+void HourlyWalk::ReadAhead(const Place& place, const std::vector<std::string>& fileNames,
+                           const std::vector<char>& fits) {
+  std::vector<std::string> paths;
+  for (std::size_t i = 0; i < fileNames.size(); ++i)
+    if (fits[i]) paths.push_back(place.areaPath + fileNames[i]);
+  ahead_.Begin(std::move(paths));
+}
+
 void HourlyWalk::ReadFile(const Place& place, const std::string& path) {
-  input_.Open(path);
+  platform::ReadAheadFile* readAhead = ahead_.Take(path);
+  if (readAhead)
+    input_.Open(*readAhead);
+  else
+    input_.Open(path);
   if (place.era == Era::kBinary)
     contents_.ReadBinaryEra(input_, run_.typStation);
   else
     contents_.ReadTextEra(input_);
   input_.Close();
+  ahead_.Release();
 }
 
 void HourlyWalk::WriteTextFile(const Place& place, const std::string& fileName) {
@@ -106,6 +125,7 @@ void HourlyWalk::WriteTextFile(const Place& place, const std::string& fileName) 
 
 void HourlyWalk::CloseAll() noexcept {
   input_.Close();
+  ahead_.Stop();
   platform::CloseWithoutReporting(textOutput_);
   month_.CloseKeepingWritten();
 }

@@ -9,6 +9,7 @@
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #endif
 
@@ -54,13 +55,26 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
   return *this;
 }
 
+void FileHandle::Open(const std::string& path, OpenMode mode) {
+  CloseQuietly();
+  faults::Check(OpenOp(mode), path);
+  OpenNative(path, mode);
+}
+
+std::size_t FileHandle::Read(void* buffer, std::size_t size) {
+  faults::Check(faults::Op::kRead, path_);
+  std::size_t got = ReadNative(buffer, size);
+  CountBytesRead(got);
+  return got;
+}
+
+std::size_t FileHandle::ReadAhead(void* buffer, std::size_t size) { return ReadNative(buffer, size); }
+
 #ifdef _WIN32
 
 bool FileHandle::IsOpen() const { return handle_ != nullptr; }
 
-void FileHandle::Open(const std::string& path, OpenMode mode) {
-  CloseQuietly();
-  faults::Check(OpenOp(mode), path);
+void FileHandle::OpenNative(const std::string& path, OpenMode mode) {
   DWORD access = mode == OpenMode::kRead ? GENERIC_READ : GENERIC_WRITE;
   DWORD share = FILE_SHARE_READ;
   DWORD disposition = mode == OpenMode::kRead          ? OPEN_EXISTING
@@ -78,13 +92,26 @@ void FileHandle::Open(const std::string& path, OpenMode mode) {
   ++g_openFiles;
 }
 
-std::size_t FileHandle::Read(void* buffer, std::size_t size) {
-  faults::Check(faults::Op::kRead, path_);
+bool FileHandle::OpenToReadAhead(const std::string& path, std::uint64_t*) {
+  CloseQuietly();
+  OpenNative(path, OpenMode::kRead);
+  return true;
+}
+
+FileHandle::CachedRead FileHandle::ReadAheadIfCached(void* buffer, std::size_t size) {
+  CachedRead read;
+  read.bytes = ReadNative(buffer, size);
+  read.cannotTell = true;
+  return read;
+}
+
+void FileHandle::AdviseWillRead() noexcept {}
+
+std::size_t FileHandle::ReadNative(void* buffer, std::size_t size) {
   DWORD got = 0;
   DWORD want = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
   if (!ReadFile(static_cast<HANDLE>(handle_), buffer, want, &got, nullptr))
     throw ErrorFromWin32(GetLastError(), path_);
-  CountBytesRead(got);
   return got;
 }
 
@@ -132,9 +159,7 @@ void FileHandle::CloseAsNormalFile() {
 
 bool FileHandle::IsOpen() const { return fd_ >= 0; }
 
-void FileHandle::Open(const std::string& path, OpenMode mode) {
-  CloseQuietly();
-  faults::Check(OpenOp(mode), path);
+void FileHandle::OpenNative(const std::string& path, OpenMode mode) {
   int flags = O_CLOEXEC;
   if (mode == OpenMode::kRead)
     flags |= O_RDONLY;
@@ -153,14 +178,58 @@ void FileHandle::Open(const std::string& path, OpenMode mode) {
   ++g_openFiles;
 }
 
-std::size_t FileHandle::Read(void* buffer, std::size_t size) {
-  faults::Check(faults::Op::kRead, path_);
+bool FileHandle::OpenToReadAhead(const std::string& path, std::uint64_t* size) {
+  CloseQuietly();
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) {
+    int err = errno;
+    throw ErrorFromErrno(err, path, err == ENOENT && ParentMissing(path));
+  }
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  if (size) *size = static_cast<std::uint64_t>(st.st_size);
+  fd_ = fd;
+  path_ = path;
+  ++g_openFiles;
+  return true;
+}
+
+FileHandle::CachedRead FileHandle::ReadAheadIfCached(void* buffer, std::size_t size) {
+  CachedRead read;
+#ifdef RWF_NOWAIT
+  iovec piece{buffer, size};
+  for (;;) {
+    ssize_t got = ::preadv2(fd_, &piece, 1, -1, RWF_NOWAIT);
+    if (got >= 0) {
+      read.bytes = static_cast<std::size_t>(got);
+      return read;
+    }
+    if (errno == EAGAIN) {
+      read.notCached = true;
+      return read;
+    }
+    if (errno != EINTR) break;  // the file system cannot tell (tmpfs)
+  }
+#endif
+  read.bytes = ReadNative(buffer, size);
+  read.cannotTell = true;
+  return read;
+}
+
+void FileHandle::AdviseWillRead() noexcept {
+  if (fd_ >= 0) ::posix_fadvise(fd_, 0, 0, POSIX_FADV_WILLNEED);
+}
+
+std::size_t FileHandle::ReadNative(void* buffer, std::size_t size) {
   for (;;) {
     ssize_t got = ::read(fd_, buffer, size);
-    if (got >= 0) {
-      CountBytesRead(static_cast<std::size_t>(got));
-      return static_cast<std::size_t>(got);
-    }
+    if (got >= 0) return static_cast<std::size_t>(got);
     if (errno != EINTR) throw ErrorFromErrno(errno, path_);
   }
 }

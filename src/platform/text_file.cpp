@@ -6,6 +6,9 @@
 #include <stdexcept>
 
 #include "platform/binary_file.h"
+#include "platform/fault_injection.h"
+#include "platform/io_counters.h"
+#include "platform/read_ahead.h"
 #include "platform/run_error.h"
 
 namespace dorvax::platform {
@@ -15,13 +18,36 @@ constexpr std::size_t kReadChunk = 64 * 1024;
 constexpr std::size_t kWriteFlush = 64 * 1024;
 }  // namespace
 
+static_assert(kTextFirstReadBytes == 2 * kReadChunk);
+
 void TextReader::Open(const std::string& path) {
+  if (ahead_) GiveBackAhead();
   file_.Open(path, OpenMode::kRead);
-  if (buffer_.size() < 2 * kReadChunk) buffer_.resize(2 * kReadChunk);
+  if (buffer_.size() < kTextFirstReadBytes) buffer_.resize(kTextFirstReadBytes);
   begin_ = end_ = 0;
   eof_ = false;
   skipLf_ = false;
 }
+
+void TextReader::Open(ReadAheadFile& file) {
+  Close();
+  faults::Check(faults::Op::kOpenRead, file.path);
+  if (file.openFailure) throw *file.openFailure;
+  buffer_.swap(file.bytes);
+  ahead_ = &file;
+  aheadAt_ = 0;
+  aheadReads_ = 0;
+  begin_ = end_ = 0;
+  eof_ = false;
+  skipLf_ = false;
+}
+
+void TextReader::GiveBackAhead() {
+  buffer_.swap(ahead_->bytes);
+  ahead_ = nullptr;
+}
+
+const std::string& TextReader::path() const { return ahead_ ? ahead_->path : file_.path(); }
 
 bool TextReader::Fill() {
   if (eof_) return false;
@@ -30,6 +56,11 @@ bool TextReader::Fill() {
     end_ -= begin_;
     begin_ = 0;
   }
+  return ReadBehind();
+}
+
+bool TextReader::ReadBehind() {
+  if (ahead_) return ReadBehindFromAhead();
   if (buffer_.size() - end_ < kReadChunk) buffer_.resize(end_ + kReadChunk);
   std::size_t got = file_.Read(buffer_.data() + end_, buffer_.size() - end_);
   if (got == 0) {
@@ -37,6 +68,28 @@ bool TextReader::Fill() {
     return false;
   }
   end_ += got;
+  return true;
+}
+
+// The next of the reads made ahead, with the check and the count that
+// FileHandle::Read makes. Its bytes lie at aheadAt_; they move to end_ only
+// when the part of a long line past the kept bytes was dropped.
+bool TextReader::ReadBehindFromAhead() {
+  faults::Check(faults::Op::kRead, ahead_->path);
+  if (aheadReads_ == ahead_->reads) {
+    if (ahead_->readFailure) throw *ahead_->readFailure;
+    eof_ = true;  // the reads made ahead end with the end of the file
+    return false;
+  }
+  std::size_t got = ahead_->readSizes[aheadReads_++];
+  CountBytesRead(got);
+  if (got == 0) {
+    eof_ = true;
+    return false;
+  }
+  if (aheadAt_ != end_) std::memmove(buffer_.data() + end_, buffer_.data() + aheadAt_, got);
+  end_ += got;
+  aheadAt_ += got;
   return true;
 }
 
@@ -55,12 +108,7 @@ bool TextReader::HoldRest(std::size_t limit) {
   // are; once the end of the file has been seen the buffer is never refilled.
   while (!eof_) {
     if (end_ - begin_ > limit) return false;
-    if (buffer_.size() - end_ < kReadChunk) buffer_.resize(end_ + kReadChunk);
-    std::size_t got = file_.Read(buffer_.data() + end_, buffer_.size() - end_);
-    if (got == 0)
-      eof_ = true;
-    else
-      end_ += got;
+    ReadBehind();
   }
   // Room behind the bytes for the search of the held lines' ends, which
   // looks at whole blocks.
@@ -93,7 +141,7 @@ void TextReader::ReadHeldLines(std::size_t keepBytes, std::vector<std::string_vi
 std::string_view TextReader::ReadLine() { return ReadLine(std::numeric_limits<std::size_t>::max()); }
 
 std::string_view TextReader::ReadLineAcrossFill(std::size_t keepBytes) {
-  if (AtEnd()) throw MakeError(kErrInputPastEnd, file_.path());
+  if (AtEnd()) throw MakeError(kErrInputPastEnd, path());
   std::size_t scanFrom = begin_;
   for (;;) {
     const char* start = buffer_.data() + scanFrom;

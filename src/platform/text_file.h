@@ -13,13 +13,26 @@
 
 namespace dorvax::platform {
 
+struct ReadAheadFile;
+
+// The least a TextReader asks for in the first read of a file: a shorter
+// file is read in two calls, its bytes and the end.
+inline constexpr std::size_t kTextFirstReadBytes = 128 * 1024;
+
 class TextReader {
  public:
   TextReader() = default;
   explicit TextReader(const std::string& path) { Open(path); }
 
   void Open(const std::string& path);
-  bool IsOpen() const { return file_.IsOpen(); }
+  // Opens a file whose bytes the read-ahead thread has read (FileReadAhead).
+  // Everything is as when the file is opened by its path and read here: the
+  // lines, the failures of opening and of each read (raised when this
+  // reader comes to that open or read), the fault checks and the count of
+  // bytes read. The bytes are taken over where they lie, not copied; Close
+  // (or the next Open) gives them back to `file`, which must live until then.
+  void Open(ReadAheadFile& file);
+  bool IsOpen() const { return file_.IsOpen() || ahead_ != nullptr; }
   // True when no further line can be read.
   bool AtEnd() {
     if (!skipLf_ && begin_ < end_) return false;  // the usual case, without a call
@@ -62,11 +75,19 @@ class TextReader {
     const std::string_view rest = TakeHeldRest();
     ForEachLineIn(rest.data(), rest.size(), keepBytes, line);
   }
-  void Close() { file_.CloseQuietly(); }
-  const std::string& path() const { return file_.path(); }
+  void Close() {
+    file_.CloseQuietly();
+    if (ahead_) GiveBackAhead();
+  }
+  const std::string& path() const;
 
  private:
   bool Fill();  // reads more bytes behind the kept ones; false at the end
+  // Reads more bytes at end_ (from the file, or the next read of a file read
+  // ahead); false at the end of the file.
+  bool ReadBehind();
+  bool ReadBehindFromAhead();
+  void GiveBackAhead();
   bool AtEndOfBuffer();
   // The held bytes not read yet, all taken at once.
   std::string_view TakeHeldRest();
@@ -79,6 +100,12 @@ class TextReader {
   std::size_t end_ = 0;    // one past the last byte read
   bool eof_ = false;
   bool skipLf_ = false;    // the previous line ended with a CR at the buffer's end
+  // A file read ahead: buffer_ is its bytes, of which those from aheadAt_ on
+  // have not been read yet (end_ <= aheadAt_), and aheadReads_ of its reads
+  // have been made.
+  ReadAheadFile* ahead_ = nullptr;
+  std::size_t aheadAt_ = 0;
+  int aheadReads_ = 0;
 };
 
 class TextWriter {

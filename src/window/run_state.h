@@ -3,6 +3,7 @@
 // sets each is noted beside it. The window owns them for the life of the
 // program; steps read and write them through the run they are handed.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -36,6 +37,10 @@ struct RunState {
   // has it mounted (platform::Drives::MountPointOf).
   std::string sourceDevice;
   RunStatistics stats;
+  // Hourly files read ahead on a thread of their own while the walk works
+  // through the ones before (at most this many held at once, 128 KiB each);
+  // 0 reads every file when the walk comes to it.
+  std::size_t readAheadFiles = 8;
 };
 
 }  // namespace dorvax

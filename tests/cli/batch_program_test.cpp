@@ -1,10 +1,13 @@
 // Runs the built batch program as a process on trees written by the test.
 #include <gtest/gtest.h>
-#include <signal.h>
+#include <poll.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <regex>
 #include <string>
 #include <vector>
@@ -199,6 +202,53 @@ TEST_F(BatchProgramTest, FileWithAForeignNameIsLeftOutOnlyWithYes) {
       << leftOut.err;
   EXPECT_EQ(leftOut.out.rfind("Converted 3 files (1 left out): ", 0), 0u) << leftOut.out;
   EXPECT_EQ(ReadBytes(foreign), "not hourly data");
+}
+
+// Output of a child on the terminal it was given, up to `until` (or to its
+// end when empty), waiting at most 60 s for each piece.
+std::string ReadTerminal(int master, const std::string& until) {
+  std::string seen;
+  char buffer[4096];
+  while (until.empty() || seen.find(until) == std::string::npos) {
+    pollfd p{master, POLLIN, 0};
+    if (::poll(&p, 1, 60000) <= 0) break;
+    ssize_t got = ::read(master, buffer, sizeof buffer);
+    if (got <= 0) break;  // EIO once the child has closed the terminal
+    seen.append(buffer, static_cast<std::size_t>(got));
+  }
+  return seen;
+}
+
+// Ctrl+C while the files of an area are read ahead (the program waits for
+// the answer to a name that does not fit, with the files after it read):
+// the run ends at its next progress step as closing the window ends it, and
+// the process ends.
+TEST_F(BatchProgramTest, InterruptWithFilesReadAheadEndsTheRun) {
+  std::vector<testing::Station> stations = testing::Stations(14, 11);
+  for (testing::Station& station : stations) station.days = 2;
+  tree.Month("199902", stations);
+  ASSERT_EQ(std::rename(tree.Path("199902/area11/ah11002_199902.csv").c_str(), tree.Path("199902/area11/x.csv").c_str()),
+            0);
+
+  int master = -1;
+  pid_t child = ::forkpty(&master, nullptr, nullptr, nullptr);
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::execl(DORVAX_BATCH_PROGRAM, DORVAX_BATCH_PROGRAM, source.c_str(), destination.c_str(), nullptr);
+    ::_exit(127);
+  }
+  std::string seen = ReadTerminal(master, "Enter = ");
+  ASSERT_NE(seen.find("x.csv"), std::string::npos) << seen;
+  ::kill(child, SIGINT);
+  ASSERT_EQ(::write(master, "y\r", 2), 2);
+  seen += ReadTerminal(master, "");
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ::close(master);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << seen;
+  EXPECT_NE(seen.find("[処理中断] 変換プログラムを強制終了します。"), std::string::npos) << seen;
+  EXPECT_NE(seen.find("conversion stopped (interrupted)"), std::string::npos) << seen;
+  EXPECT_EQ(seen.find("[変換終了]"), std::string::npos) << seen;
 }
 
 TEST_F(BatchProgramTest, RefusedChecksNameTheirResult) {
