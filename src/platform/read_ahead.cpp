@@ -92,11 +92,17 @@ void FileReadAhead::Sleeper::Notify() {
   ::syscall(SYS_futex, &woken_, FUTEX_WAKE_PRIVATE, 1, nullptr, nullptr, 0);
 }
 #else
-void FileReadAhead::Sleeper::SleepWhile(uint32_t woken) { woken_.wait(woken); }
+void FileReadAhead::Sleeper::SleepWhile(uint32_t woken) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  woke_.wait(lock, [&] { return woken_.load() != woken; });
+}
 
 void FileReadAhead::Sleeper::Notify() {
-  woken_.fetch_add(1);
-  woken_.notify_all();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    woken_.fetch_add(1);
+  }
+  woke_.notify_all();
 }
 #endif
 

@@ -17,9 +17,11 @@
 // given back through counts, so that neither side takes a lock or wakes the
 // other for a file unless the other sleeps.
 #include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -116,6 +118,13 @@ class FileReadAhead {
     void Notify();
     std::atomic<uint32_t> woken_{0};
     std::atomic<uint32_t> wakeAt_{kAwake};
+#ifndef __linux__
+    // Without a futex, sleeping and waking go through a lock and a condition
+    // (the library's atomic wait can miss a wake-up where it has no futex of
+    // its own to build on, as with the MinGW runtime).
+    std::mutex mutex_;
+    std::condition_variable woke_;
+#endif
   };
 
   // The steps' thread: the thread leaves the list it is on (giving it up
