@@ -100,6 +100,8 @@ int Convert(const BatchOptions& options, Terminal& terminal) {
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   window.EndProgressLine();
   if (!outcome.completed) {
+    const std::string& cause = window.form().run.unshownFailure;
+    if (!cause.empty()) terminal.err << kProgram << ": " << cause << "\n";
     terminal.err << kProgram << ": conversion stopped (" << StopReason(outcome) << ")\n";
     return 1;
   }

@@ -140,4 +140,17 @@ int16_t ReadValueE(std::string_view line) {
   return ReadValue(ColumnIndex(line, data_line::kLastColumn), data_line::kE);
 }
 
+std::string DescribeDataLine(std::size_t lineNumber, std::string_view line) {
+  constexpr std::size_t kShownCharacters = 60;
+  const ColumnIndex cols(line, kShownCharacters + 1);
+  const std::size_t count = cols.Count();
+  std::string text;
+  for (std::size_t c = 1; c <= count && c <= kShownCharacters; ++c) {
+    std::string_view ch = cols.At(c);
+    text += (ch.size() == 1 && ch[0] >= 0x20 && ch[0] < 0x7F) ? ch[0] : '?';
+  }
+  if (count > kShownCharacters) text += "...";
+  return "line " + std::to_string(lineNumber) + ": \"" + text + "\"";
+}
+
 }  // namespace dorvax

@@ -3,7 +3,9 @@
 // formats/data_line_layout.h (flag 9 marks the value before it as missing).
 // Lines are CP932 bytes; columns count characters. Errors: 13 for a field
 // that is not a number (a blank flag, a line too short), 6 for an overflow.
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace dorvax {
@@ -33,5 +35,10 @@ int16_t JoinValueB(int16_t high, int16_t low);
 
 // Value E alone (MISSING when its flag is 9).
 int16_t ReadValueE(std::string_view line);
+
+// A data line as a failure names it: `line 25: "<its first 60 characters>"`,
+// its line number in the file and its text, with anything that is not
+// printable ASCII shown as "?" (the message is not in the file's code page).
+std::string DescribeDataLine(std::size_t lineNumber, std::string_view line);
 
 }  // namespace dorvax

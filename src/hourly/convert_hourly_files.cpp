@@ -28,7 +28,9 @@ void ReportLeftOutFiles(const RunState& run, StepWindow& frm) {
                    msg::kTitleMessage, MsgIcon::kExclamation));
 }
 
-void ReportFailure(StepWindow& frm, const platform::RunError& error) {
+void ReportFailure(RunState& run, StepWindow& frm, const platform::RunError& error) {
+  if (error.number() == platform::kErrInputPastEnd || platform::IsDiskFull(error.number()))
+    run.unshownFailure = error.what();
   if (error.number() == platform::kErrInputPastEnd) {
     frm.MsgBox(OkBox("ファイル内のデータが足りません。新版データを確認してください。", msg::kTitleStopped,
                      MsgIcon::kCritical));
@@ -63,7 +65,7 @@ void ConvertHourlyFiles(RunState& run, StepWindow& frm, int16_t pass, StepResult
     frm.Repaint();
   } catch (const platform::RunError& error) {
     frm.SetBusyCursor(false);
-    ReportFailure(frm, error);
+    ReportFailure(run, frm, error);
     walk.CloseAll();
     result = StepResult::kStopped;
   }

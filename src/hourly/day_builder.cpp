@@ -4,7 +4,6 @@
 
 #include "formats/usual_data_line.h"
 #include "platform/compiler.h"
-#include "platform/cp932.h"
 #include "platform/run_error.h"
 
 namespace dorvax {
@@ -14,24 +13,6 @@ namespace {
 constexpr int16_t kHoursPerDay = 24;
 // The data part of a file starts after four header lines.
 constexpr std::size_t kHeaderLines = 4;
-// Characters of a rejected line shown in its error description.
-constexpr std::size_t kShownCharacters = 60;
-
-// A data line as it appears in an error message: its file line number and
-// its text, with anything that is not printable ASCII shown as "?" (the
-// message is not in the file's code page).
-std::string DescribeDataLine(std::size_t index, std::string_view line) {
-  const platform::cp932::ColumnIndex cols(line, kShownCharacters + 1);
-  const std::size_t count = cols.Count();
-  std::string text;
-  for (std::size_t c = 1; c <= count && c <= kShownCharacters; ++c) {
-    std::string_view ch = cols.At(c);
-    text += (ch.size() == 1 && ch[0] >= 0x20 && ch[0] < 0x7F) ? ch[0] : '?';
-  }
-  if (count > kShownCharacters) text += "...";
-  return "line " + std::to_string(index + kHeaderLines) + ": \"" + text + "\"";
-}
-
 // Where a data line belongs. Only a line whose hour is 1 to 24 can ever be
 // placed: every other hour would keep the stepping going without end, so such
 // a file cannot be converted. Any day can be placed, because every record
@@ -58,7 +39,7 @@ auto ReadNamingTheLine(const DataLines& lines, std::size_t index, Read read) {
   try {
     return read(lines[index]);
   } catch (const platform::RunError& error) {
-    throw error.At(DescribeDataLine(index, lines[index]));
+    throw error.At(DescribeDataLine(index + kHeaderLines, lines[index]));
   }
 }
 

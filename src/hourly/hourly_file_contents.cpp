@@ -1,9 +1,13 @@
 #include "hourly/hourly_file_contents.h"
 
 #include <algorithm>
+#include <limits>
+#include <string>
 
+#include "formats/data_line.h"
 #include "formats/station_header.h"
 #include "formats/text_reshape.h"
+#include "platform/run_error.h"
 
 namespace dorvax {
 
@@ -18,6 +22,30 @@ constexpr std::size_t kColumnsBytes = 512;
 // its lines copied, each cut to kColumnsBytes), so that memory does not grow
 // with long lines.
 constexpr std::size_t kHeldFileBytes = 1024 * 1024;
+// The data lines start at line 5, after the four header lines.
+constexpr std::size_t kHeaderLines = 4;
+
+// Header line `number`; a file that ends before it fails with its number
+// (62), the file itself being named by the walk.
+std::string_view ReadHeaderLine(platform::TextReader& reader, std::size_t number, std::size_t keepBytes) {
+  try {
+    return reader.ReadLine(keepBytes);
+  } catch (const platform::RunError& error) {
+    if (error.number() != platform::kErrInputPastEnd) throw;
+    throw platform::MakeError(platform::kErrInputPastEnd, "line " + std::to_string(number));
+  }
+}
+
+// `use(line)`, a failure naming the line, so that the user finds it among
+// thousands.
+template <typename Use>
+void NamingTheLine(std::size_t number, std::string_view line, Use use) {
+  try {
+    use(line);
+  } catch (const platform::RunError& error) {
+    throw error.At(DescribeDataLine(number, line));
+  }
+}
 }  // namespace
 
 void HourlyFileContents::Clear() {
@@ -64,10 +92,11 @@ void HourlyFileContents::ReadBinaryEra(platform::TextReader& reader, const Stati
   dvx_.resize(2);
   dvs_.clear();
   dvs_.resize(1);
-  reader.ReadLine(0);
-  ReadStationHeader(reader.ReadLine(kColumnsBytes), stations, dvx_, dvs_);
-  reader.ReadLine(0);
-  reader.ReadLine(0);
+  ReadHeaderLine(reader, 1, 0);
+  NamingTheLine(2, ReadHeaderLine(reader, 2, kColumnsBytes),
+                [&](std::string_view line) { ReadStationHeader(line, stations, dvx_, dvs_); });
+  ReadHeaderLine(reader, 3, 0);
+  ReadHeaderLine(reader, 4, 0);
   if (reader.HoldRest(kHeldFileBytes)) {
     dataLines_.assign(1, {});
     reader.ReadHeldLines(kColumnsBytes, dataLines_);
@@ -80,18 +109,22 @@ void HourlyFileContents::ReadBinaryEra(platform::TextReader& reader, const Stati
 
 void HourlyFileContents::ReadTextEra(platform::TextReader& reader) {
   Clear();
-  KeepWithEnd(reader.ReadLine());
-  KeepWithEnd(reader.ReadLine());
-  titleLine_.assign(reader.ReadLine(kColumnsBytes));
+  KeepWithEnd(ReadHeaderLine(reader, 1, std::numeric_limits<std::size_t>::max()));
+  KeepWithEnd(ReadHeaderLine(reader, 2, std::numeric_limits<std::size_t>::max()));
+  titleLine_.assign(ReadHeaderLine(reader, 3, kColumnsBytes));
   StripFlagHeaders(titleLine_);
   KeepWithEnd(titleLine_);
-  titleLine_.assign(reader.ReadLine(kColumnsBytes));
+  titleLine_.assign(ReadHeaderLine(reader, 4, kColumnsBytes));
   CollapseEmptyHeaders(titleLine_);
   KeepWithEnd(titleLine_);
+  std::size_t number = kHeaderLines;
+  const auto keepReshaped = [&](std::string_view line) {
+    NamingTheLine(++number, line, [this](std::string_view data) { KeepReshaped(data); });
+  };
   if (reader.HoldRest(kHeldFileBytes)) {
-    reader.ForEachHeldLine(kColumnsBytes, [this](std::string_view line) { KeepReshaped(line); });
+    reader.ForEachHeldLine(kColumnsBytes, keepReshaped);
   } else {
-    while (!reader.AtEnd()) KeepReshaped(reader.ReadLine(kColumnsBytes));
+    while (!reader.AtEnd()) keepReshaped(reader.ReadLine(kColumnsBytes));
   }
 }
 

@@ -12,8 +12,8 @@ namespace {
 
 std::string UnfitNameQuestion(const std::string& yearMonth, const std::string& area, const std::string& fileName) {
   return "新版ファイル中に、年報CD-ROMのファイルに該当しない名称のファイルがあります。" + msg::kCrLf +
-         "このファイルを処理せずに、変換処理を続けますか？" + msg::kCrLf + "（エラーファイル名：\\" + yearMonth +
-         "\\" + area + "\\" + fileName + "）";
+         "このファイルを処理せずに、変換処理を続けますか？" + msg::kCrLf + "（エラーファイル名：\\" + yearMonth + "\\" +
+         area + "\\" + fileName + "）";
 }
 
 // The records of one station file that will be written, for the run's
@@ -23,6 +23,19 @@ void CountWrittenRecords(RunStatistics& stats, const DvxRecordList& dvx, const D
     if (HasDvxValues(dvx[d])) ++stats.dvxRecords;
   for (std::size_t d = 1; d < dvs.size(); ++d)
     if (HasDvsValues(dvs[d])) ++stats.dvsRecords;
+}
+
+// The failures of a file's contents (not a number, an overflow, a file too
+// short), which name only the line: the file is put before it, as the path
+// below the source folder.
+bool IsContentFailure(int32_t number) {
+  return number == platform::kErrTypeMismatch || number == platform::kErrOverflow ||
+         number == platform::kErrInputPastEnd;
+}
+
+std::string SourceRelativePath(const std::string& yearMonth, const std::string& area, const std::string& fileName) {
+  const std::string& sep = platform::Sep();
+  return "dorvax" + sep + "hourly" + sep + yearMonth + sep + area + sep + fileName;
 }
 
 }  // namespace
@@ -46,8 +59,7 @@ bool HourlyWalk::ConvertYearMonth(const std::string& yearMonth) {
     Place place{yearMonth, area, areaPath, era};
     const std::vector<std::string> fileNames = platform::ListFiles(areaPath);
     std::vector<char> fits(fileNames.size());
-    for (std::size_t i = 0; i < fileNames.size(); ++i)
-      fits[i] = HourlyFileNameFits(era, yearMonth, area, fileNames[i]);
+    for (std::size_t i = 0; i < fileNames.size(); ++i) fits[i] = HourlyFileNameFits(era, yearMonth, area, fileNames[i]);
     ReadAhead(place, fileNames, fits);
     for (std::size_t i = 0; i < fileNames.size(); ++i)
       if (!HandleFile(place, fileNames[i], fits[i])) return false;
@@ -66,7 +78,12 @@ bool HourlyWalk::HandleFile(const Place& place, const std::string& fileName, boo
     progress_.FileLeftOut();
     return true;
   }
-  ReadFile(place, place.areaPath + fileName);
+  try {
+    ReadFile(place, place.areaPath + fileName);
+  } catch (const platform::RunError& error) {
+    if (!IsContentFailure(error.number())) throw;
+    throw error.At(SourceRelativePath(place.yearMonth, place.area, fileName));
+  }
   if (place.era == Era::kBinary) {
     month_.WriteStationRecords(contents_.dvxRecords(), contents_.dvsRecords());
     CountWrittenRecords(run_.stats, contents_.dvxRecords(), contents_.dvsRecords());

@@ -28,6 +28,7 @@ void ResetRunCounters(RunState& run) {
   run.lngUnprocessedFiles = 0;
   run.indexFilesWritten.clear();
   run.stats = RunStatistics{};
+  run.unshownFailure.clear();
 }
 
 // The tree of one pass. A missing or wrong disc (580) is asked for again

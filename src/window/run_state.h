@@ -37,6 +37,10 @@ struct RunState {
   // has it mounted (platform::Drives::MountPointOf).
   std::string sourceDevice;
   RunStatistics stats;
+  // The failure that stopped the conversion when its box names no cause
+  // (a file too short, a full disk): its number and description, for the
+  // batch program to print.
+  std::string unshownFailure;
   // Hourly files read ahead on a thread of their own while the walk works
   // through the ones before (at most this many held at once, 128 KiB each);
   // 0 reads every file when the walk comes to it.

@@ -75,8 +75,7 @@ TEST_F(BatchProgramTest, SuccessfulRunPrintsTheNoticeAndOneSummaryLine) {
   EXPECT_EQ(ReadBytes(Output() + "1999" + S + "DVS1999.01").size(), 3u * 80u);
   EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "STNIDX" + S + "IDX" + S + "IDX1999.01"));
   EXPECT_TRUE(platform::FileExists(Output() + "200501" + S + "area44" + S + "h44303_200501.csv"));
-  EXPECT_EQ(ReadBytes(Output() + "200501" + S + "idx200501.csv"),
-            ReadBytes(tree.Path("200501/idx200501.csv")));
+  EXPECT_EQ(ReadBytes(Output() + "200501" + S + "idx200501.csv"), ReadBytes(tree.Path("200501/idx200501.csv")));
   EXPECT_EQ(Snapshot(source), before);
 }
 
@@ -143,12 +142,14 @@ TEST_F(BatchProgramTest, ExistingOutputIsKeptWithoutYesAndReplacedWithYes) {
 
   ProgramResult kept = RunBatch({source, destination});
   EXPECT_EQ(kept.code, 1);
-  EXPECT_EQ(kept.err,
-            "[確認] 旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォルダを作成してもよろしいですか？\n"
-            "（既存フォルダ内のファイルは全て削除されます）\n"
-            "  -> No\n"
-            "[メッセージ] " + kAborted + "\n" +
-            "dorvax-hconv-batch: conversion stopped (result 11)\n");
+  EXPECT_EQ(
+      kept.err,
+      "[確認] "
+      "旧版フォルダ内の既存の\"\\dorvax\"フォルダを削除して、新たに\"\\dorvax\"フォルダを作成してもよろしいですか？\n"
+      "（既存フォルダ内のファイルは全て削除されます）\n"
+      "  -> No\n"
+      "[メッセージ] " +
+          kAborted + "\n" + "dorvax-hconv-batch: conversion stopped (result 11)\n");
   EXPECT_EQ(kept.out, "");
   EXPECT_EQ(ReadBytes(Output() + "old" + S + "keep.txt"), "mine");
 
@@ -164,17 +165,21 @@ TEST_F(BatchProgramTest, StopInTheConversionKeepsOrDeletesThePartialTree) {
   auto before = Snapshot(source);
   const std::string shortFile = "[処理中断] " + kShortFile + "\n";
   const std::string offer = "[確認] " + kOfferDeletion + "\n";
+  // The box names no cause: the batch program prints it before the result.
+  const std::string stopped = "dorvax-hconv-batch: 62 : ファイルにこれ以上データがありません。 (dorvax" + S + "hourly" +
+                              S + "200501" + S + "area44" + S +
+                              "ah44303_200501.csv: line 2)\ndorvax-hconv-batch: conversion stopped (result 99)\n";
 
   ProgramResult kept = RunBatch({source, destination});
   EXPECT_EQ(kept.code, 1);
-  EXPECT_EQ(kept.err, shortFile + offer + "  -> No\ndorvax-hconv-batch: conversion stopped (result 99)\n");
+  EXPECT_EQ(kept.err, shortFile + offer + "  -> No\n" + stopped);
   EXPECT_EQ(kept.out, "");
   EXPECT_TRUE(platform::FileExists(Output() + "1999" + S + "DVX1999.01"));  // the part converted before the stop
 
   platform::DeleteFolderTree(Output());
   ProgramResult deleted = RunBatch({"--yes", source, destination});
   EXPECT_EQ(deleted.code, 1);
-  EXPECT_EQ(deleted.err, shortFile + offer + "  -> Yes\ndorvax-hconv-batch: conversion stopped (result 99)\n");
+  EXPECT_EQ(deleted.err, shortFile + offer + "  -> Yes\n" + stopped);
   EXPECT_FALSE(platform::FolderExists(Output()));
   EXPECT_TRUE(platform::FolderExists(destination));
   EXPECT_EQ(Snapshot(source), before);
@@ -227,8 +232,8 @@ TEST_F(BatchProgramTest, InterruptWithFilesReadAheadEndsTheRun) {
   std::vector<testing::Station> stations = testing::Stations(14, 11);
   for (testing::Station& station : stations) station.days = 2;
   tree.Month("199902", stations);
-  ASSERT_EQ(std::rename(tree.Path("199902/area11/ah11002_199902.csv").c_str(), tree.Path("199902/area11/x.csv").c_str()),
-            0);
+  ASSERT_EQ(
+      std::rename(tree.Path("199902/area11/ah11002_199902.csv").c_str(), tree.Path("199902/area11/x.csv").c_str()), 0);
 
   int master = -1;
   pid_t child = ::forkpty(&master, nullptr, nullptr, nullptr);
@@ -249,6 +254,34 @@ TEST_F(BatchProgramTest, InterruptWithFilesReadAheadEndsTheRun) {
   EXPECT_NE(seen.find("[処理中断] 変換プログラムを強制終了します。"), std::string::npos) << seen;
   EXPECT_NE(seen.find("conversion stopped (interrupted)"), std::string::npos) << seen;
   EXPECT_EQ(seen.find("[変換終了]"), std::string::npos) << seen;
+}
+
+// A value that is no number stops the conversion with a box that names the
+// file below the source folder and the line, in both eras.
+TEST_F(BatchProgramTest, ContentFailureNamesTheFileAndLine) {
+  std::vector<std::string> blankFlag = testing::CompleteDays(1);
+  blankFlag[2][12] = ' ';  // the flag of value A on line 7
+  struct Case {
+    std::string file, yyyymm;
+    int32_t station;
+    std::string expected;
+  };
+  const std::string stop = "[処理中断] エラー発生により、現在の処理を中断します。\n13 : 型が一致しません。 (";
+  const std::vector<Case> cases = {
+      {"199901/area11/ah11101_199901.csv", "199901", 101,
+       stop + "dorvax" + S + "hourly" + S + "199901" + S + "area11" + S + "ah11101_199901.csv: line 7: \""},
+      {"200501/area44/ah44303_200501.csv", "200501", 303,
+       stop + "dorvax" + S + "hourly" + S + "200501" + S + "area44" + S + "ah44303_200501.csv: line 7: \""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string original = ReadBytes(tree.Path(c.file));
+    tree.File(c.file, testing::HourlyFile(c.station, c.yyyymm, blankFlag));
+    ProgramResult o = RunBatch({"--yes", source, destination});
+    tree.File(c.file, original);
+    EXPECT_EQ(o.code, 1);
+    EXPECT_NE(o.err.find(c.expected), std::string::npos) << o.err;
+  }
 }
 
 TEST_F(BatchProgramTest, RefusedChecksNameTheirResult) {
