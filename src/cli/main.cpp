@@ -6,8 +6,10 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <io.h>
+// windows.h first: the headers after it build on its declarations.
 #include <windows.h>
+
+#include <io.h>
 #include <shellapi.h>
 #else
 #include <unistd.h>

@@ -31,9 +31,7 @@ bool ParentMissing(const std::string& path) {
   return !parent.empty() && !FolderExists(parent);
 }
 
-faults::Op OpenOp(OpenMode mode) {
-  return mode == OpenMode::kRead ? faults::Op::kOpenRead : faults::Op::kOpenWrite;
-}
+faults::Op OpenOp(OpenMode mode) { return mode == OpenMode::kRead ? faults::Op::kOpenRead : faults::Op::kOpenWrite; }
 }  // namespace
 
 int OpenFileCount() { return g_openFiles.load(); }
@@ -77,7 +75,7 @@ bool FileHandle::IsOpen() const { return handle_ != nullptr; }
 void FileHandle::OpenNative(const std::string& path, OpenMode mode) {
   DWORD access = mode == OpenMode::kRead ? GENERIC_READ : GENERIC_WRITE;
   DWORD share = FILE_SHARE_READ;
-  DWORD disposition = mode == OpenMode::kRead          ? OPEN_EXISTING
+  DWORD disposition = mode == OpenMode::kRead            ? OPEN_EXISTING
                       : mode == OpenMode::kWriteTruncate ? CREATE_ALWAYS
                                                          : OPEN_ALWAYS;
   HANDLE h = CreateFileW(ToWide(path).c_str(), access, share, nullptr, disposition,
@@ -110,8 +108,7 @@ void FileHandle::AdviseWillRead() noexcept {}
 std::size_t FileHandle::ReadNative(void* buffer, std::size_t size) {
   DWORD got = 0;
   DWORD want = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
-  if (!ReadFile(static_cast<HANDLE>(handle_), buffer, want, &got, nullptr))
-    throw ErrorFromWin32(GetLastError(), path_);
+  if (!ReadFile(static_cast<HANDLE>(handle_), buffer, want, &got, nullptr)) throw ErrorFromWin32(GetLastError(), path_);
   return got;
 }
 
@@ -121,8 +118,7 @@ void FileHandle::WriteAll(const void* data, std::size_t size) {
   while (size > 0) {
     DWORD put = 0;
     DWORD want = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
-    if (!WriteFile(static_cast<HANDLE>(handle_), p, want, &put, nullptr))
-      throw ErrorFromWin32(GetLastError(), path_);
+    if (!WriteFile(static_cast<HANDLE>(handle_), p, want, &put, nullptr)) throw ErrorFromWin32(GetLastError(), path_);
     if (put == 0) throw MakeError(kErrDiskFull, path_);
     CountBytesWritten(put);
     p += put;

@@ -9,9 +9,9 @@
 namespace dorvax::platform {
 
 enum class OpenMode {
-  kRead,             // existing file, reading
-  kWriteTruncate,    // created, or emptied when it exists
-  kWriteFromStart,   // created when missing; written from its first byte, not shortened
+  kRead,            // existing file, reading
+  kWriteTruncate,   // created, or emptied when it exists
+  kWriteFromStart,  // created when missing; written from its first byte, not shortened
 };
 
 class FileHandle {

@@ -161,12 +161,12 @@ class FileReadAhead {
   // it), and the files the steps are done with.
   std::atomic<uint32_t> claimed_{0};
   std::atomic<uint32_t> released_{0};
-  std::atomic<uint32_t> held_{0};      // buffers the thread filled or fills, not yet released
-  std::atomic<bool> giveUp_{false};    // the thread is to leave its list
+  std::atomic<uint32_t> held_{0};    // buffers the thread filled or fills, not yet released
+  std::atomic<bool> giveUp_{false};  // the thread is to leave its list
   std::atomic<bool> stop_{false};
   std::atomic<bool> threadEnded_{false};  // it ended before its time
-  Sleeper threadSleeps_;  // for room, a list, or the end
-  Sleeper stepsSleep_;    // for a file, or the thread leaving its list
+  Sleeper threadSleeps_;                  // for room, a list, or the end
+  Sleeper stepsSleep_;                    // for a file, or the thread leaving its list
   std::thread thread_;
 };
 

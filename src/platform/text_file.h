@@ -99,7 +99,7 @@ class TextReader {
   std::size_t begin_ = 0;  // first unread byte
   std::size_t end_ = 0;    // one past the last byte read
   bool eof_ = false;
-  bool skipLf_ = false;    // the previous line ended with a CR at the buffer's end
+  bool skipLf_ = false;  // the previous line ended with a CR at the buffer's end
   // A file read ahead: buffer_ is its bytes, of which those from aheadAt_ on
   // have not been read yet (end_ <= aheadAt_), and aheadReads_ of its reads
   // have been made.
@@ -124,7 +124,10 @@ class TextWriter {
   void Close();
   // The same, leaving the file with normal attributes (FileHandle::CloseAsNormalFile).
   void CloseAsNormalFile();
-  void CloseQuietly() noexcept { file_.CloseQuietly(); buffer_.clear(); }
+  void CloseQuietly() noexcept {
+    file_.CloseQuietly();
+    buffer_.clear();
+  }
 
  private:
   void Flush();

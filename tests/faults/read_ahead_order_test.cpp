@@ -155,12 +155,16 @@ TEST(ReadAheadOrderOfSources, FilesThatFailOrAreReadByTheStepsAreMetWhereTheySta
       {"unreadable", 199901, [](const std::string& f) { fs::permissions(f, fs::perms::none); }, stop, 99, true},
       {"larger than a buffer, binary era", 199901, Lengthen, {MsgAnswer::kOk}, -1},
       {"larger than a buffer, text era", 200001, Lengthen, {MsgAnswer::kOk}, -1},
-      {"a name that does not fit, declined", 200001,
+      {"a name that does not fit, declined",
+       200001,
        [](const std::string& f) { fs::rename(f, fs::path(f).parent_path() / ("b" + fs::path(f).filename().string())); },
-       {MsgAnswer::kNo, MsgAnswer::kOk, MsgAnswer::kNo}, 98},
-      {"a name that does not fit, left out", 199901,
+       {MsgAnswer::kNo, MsgAnswer::kOk, MsgAnswer::kNo},
+       98},
+      {"a name that does not fit, left out",
+       199901,
        [](const std::string& f) { fs::rename(f, fs::path(f).parent_path() / "x.csv"); },
-       {MsgAnswer::kYes, MsgAnswer::kOk, MsgAnswer::kOk}, -1},
+       {MsgAnswer::kYes, MsgAnswer::kOk, MsgAnswer::kOk},
+       -1},
   };
   for (const SourceCase& c : cases) {
     SCOPED_TRACE(c.name);
