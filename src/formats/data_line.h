@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/run_error.h"
+
 namespace dorvax {
 
 struct HourValues {
@@ -40,5 +42,16 @@ int16_t ReadValueE(std::string_view line);
 // its line number in the file and its text, with anything that is not
 // printable ASCII shown as "?" (the message is not in the file's code page).
 std::string DescribeDataLine(std::size_t lineNumber, std::string_view line);
+
+// `read(line)`, a failure naming the line (DescribeDataLine), so that the
+// user finds it among thousands.
+template <typename Read>
+auto ReadNamingTheLine(std::size_t lineNumber, std::string_view line, Read read) {
+  try {
+    return read(line);
+  } catch (const platform::RunError& error) {
+    throw error.At(DescribeDataLine(lineNumber, line));
+  }
+}
 
 }  // namespace dorvax

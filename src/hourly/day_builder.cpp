@@ -32,15 +32,10 @@ LinePlace PlaceOf(std::string_view line) {
   return place;
 }
 
-// A line read with the general reading; a failure names the line, so that
-// the user finds it among thousands.
+// A line read with the general reading; a failure names the line.
 template <typename Read>
 auto ReadNamingTheLine(const DataLines& lines, std::size_t index, Read read) {
-  try {
-    return read(lines[index]);
-  } catch (const platform::RunError& error) {
-    throw error.At(DescribeDataLine(index + kHeaderLines, lines[index]));
-  }
+  return dorvax::ReadNamingTheLine(index + kHeaderLines, lines[index], read);
 }
 
 // Day, hour and value E of a line as the pass of values A to D found them

@@ -36,16 +36,6 @@ std::string_view ReadHeaderLine(platform::TextReader& reader, std::size_t number
   }
 }
 
-// `use(line)`, a failure naming the line, so that the user finds it among
-// thousands.
-template <typename Use>
-void NamingTheLine(std::size_t number, std::string_view line, Use use) {
-  try {
-    use(line);
-  } catch (const platform::RunError& error) {
-    throw error.At(DescribeDataLine(number, line));
-  }
-}
 }  // namespace
 
 void HourlyFileContents::Clear() {
@@ -93,8 +83,8 @@ void HourlyFileContents::ReadBinaryEra(platform::TextReader& reader, const Stati
   dvs_.clear();
   dvs_.resize(1);
   ReadHeaderLine(reader, 1, 0);
-  NamingTheLine(2, ReadHeaderLine(reader, 2, kColumnsBytes),
-                [&](std::string_view line) { ReadStationHeader(line, stations, dvx_, dvs_); });
+  ReadNamingTheLine(2, ReadHeaderLine(reader, 2, kColumnsBytes),
+                    [&](std::string_view line) { ReadStationHeader(line, stations, dvx_, dvs_); });
   ReadHeaderLine(reader, 3, 0);
   ReadHeaderLine(reader, 4, 0);
   if (reader.HoldRest(kHeldFileBytes)) {
@@ -119,7 +109,7 @@ void HourlyFileContents::ReadTextEra(platform::TextReader& reader) {
   KeepWithEnd(titleLine_);
   std::size_t number = kHeaderLines;
   const auto keepReshaped = [&](std::string_view line) {
-    NamingTheLine(++number, line, [this](std::string_view data) { KeepReshaped(data); });
+    ReadNamingTheLine(++number, line, [this](std::string_view data) { KeepReshaped(data); });
   };
   if (reader.HoldRest(kHeldFileBytes)) {
     reader.ForEachHeldLine(kColumnsBytes, keepReshaped);

@@ -1,5 +1,6 @@
 #include "hourly/hourly_walk.h"
 
+#include "formats/source_tree.h"
 #include "platform/cp932.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
@@ -34,8 +35,7 @@ bool IsContentFailure(int32_t number) {
 }
 
 std::string SourceRelativePath(const std::string& yearMonth, const std::string& area, const std::string& fileName) {
-  const std::string& sep = platform::Sep();
-  return "dorvax" + sep + "hourly" + sep + yearMonth + sep + area + sep + fileName;
+  return HourlyTreeOf("") + yearMonth + platform::Sep() + area + platform::Sep() + fileName;
 }
 
 }  // namespace

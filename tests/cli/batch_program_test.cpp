@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +33,12 @@ using testing::TempDir;
 using testing::WriteBytes;
 
 const std::string S = platform::Sep();
+
+// A relative path written with '/', in the platform's separator.
+std::string Native(std::string path) {
+  std::replace(path.begin(), path.end(), '/', S[0]);
+  return path;
+}
 
 // No question is asked: the program's input is no terminal. `folder`, when
 // given, is the program's current folder.
@@ -166,9 +173,9 @@ TEST_F(BatchProgramTest, StopInTheConversionKeepsOrDeletesThePartialTree) {
   const std::string shortFile = "[処理中断] " + kShortFile + "\n";
   const std::string offer = "[確認] " + kOfferDeletion + "\n";
   // The box names no cause: the batch program prints it before the result.
-  const std::string stopped = "dorvax-hconv-batch: 62 : ファイルにこれ以上データがありません。 (dorvax" + S + "hourly" +
-                              S + "200501" + S + "area44" + S +
-                              "ah44303_200501.csv: line 2)\ndorvax-hconv-batch: conversion stopped (result 99)\n";
+  const std::string stopped = "dorvax-hconv-batch: 62 : ファイルにこれ以上データがありません。 (" +
+                              Native("dorvax/hourly/200501/area44/ah44303_200501.csv") +
+                              ": line 2)\ndorvax-hconv-batch: conversion stopped (result 99)\n";
 
   ProgramResult kept = RunBatch({source, destination});
   EXPECT_EQ(kept.code, 1);
@@ -269,9 +276,9 @@ TEST_F(BatchProgramTest, ContentFailureNamesTheFileAndLine) {
   const std::string stop = "[処理中断] エラー発生により、現在の処理を中断します。\n13 : 型が一致しません。 (";
   const std::vector<Case> cases = {
       {"199901/area11/ah11101_199901.csv", "199901", 101,
-       stop + "dorvax" + S + "hourly" + S + "199901" + S + "area11" + S + "ah11101_199901.csv: line 7: \""},
+       stop + Native("dorvax/hourly/199901/area11/ah11101_199901.csv") + ": line 7: \""},
       {"200501/area44/ah44303_200501.csv", "200501", 303,
-       stop + "dorvax" + S + "hourly" + S + "200501" + S + "area44" + S + "ah44303_200501.csv: line 7: \""},
+       stop + Native("dorvax/hourly/200501/area44/ah44303_200501.csv") + ": line 7: \""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
